@@ -1,0 +1,33 @@
+// The message-box seam and its fallback on standard error.
+#include "common/message_box.h"
+
+#include <gtest/gtest.h>
+
+#include "common/sjis_literal.h"
+#include "tests/support/message_recorder.h"
+
+namespace pelmora {
+namespace {
+
+TEST(MessageBox, InstalledPresenterReceivesTheBytesInOrder) {
+  testing::TMessageRecorder recorder;
+  ShowMessageBox("名前ないエラー"_sj);
+  ShowMessageBox("キャラクター解析エラー"_sj);
+  ASSERT_EQ(recorder.Texts().size(), 2u);
+  EXPECT_EQ(recorder.Texts()[0], "名前ないエラー"_sj);
+  EXPECT_EQ(recorder.Texts()[1], "キャラクター解析エラー"_sj);
+}
+
+TEST(MessageBox, WithoutPresenterTheTextGoesToStandardErrorAsUtf8) {
+  ::testing::internal::CaptureStderr();
+  ShowMessageBox("キャラクター.txt読み込み失敗"_sj);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "キャラクター.txt読み込み失敗\n");
+}
+
+TEST(MessageBox, TerminalConversionEscapesBytesWithoutMapping) {
+  EXPECT_EQ(Cp932ToUtf8ForTerminal("a\xA0" "b"), "a\\xA0b");
+  EXPECT_EQ(Cp932ToUtf8ForTerminal(std::string("表"_sj) + "\x81"), "表\\x81");
+}
+
+}  // namespace
+}  // namespace pelmora

@@ -1,0 +1,42 @@
+// Temporary working directories and whole-file reads and writes for tests.
+#include "tests/support/work_dir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <system_error>
+
+namespace pelmora::testing {
+
+TScopedWorkDir::TScopedWorkDir() : previous_(std::filesystem::current_path()) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
+  path_ = pattern;
+  // Wide enough for an unprivileged child to enter and work in it.
+  std::filesystem::permissions(path_, std::filesystem::perms::all);
+  std::filesystem::current_path(path_);
+}
+
+TScopedWorkDir::~TScopedWorkDir() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous_, ignored);
+  std::filesystem::permissions(path_, std::filesystem::perms::all, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
+std::string ReadFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + file.string());
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::filesystem::path RosterFileName() { return std::filesystem::path(u8"キャラクター.txt"); }
+
+}  // namespace pelmora::testing
