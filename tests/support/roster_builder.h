@@ -1,0 +1,16 @@
+// Characters for tests, made from roster lines exactly as the loader makes them.
+#pragma once
+
+#include <string_view>
+
+#include "roster/chara.h"
+
+namespace pelmora::testing {
+
+// Parses one Shift_JIS roster line; a line the parser rejects fails the test.
+TChara MakeChara(std::string_view line);
+
+// Fills Roster and RosterCount from Shift_JIS roster lines.
+void SetRoster(std::initializer_list<std::string_view> lines);
+
+}  // namespace pelmora::testing

@@ -1,0 +1,51 @@
+// The two output files of a run, the result report and the battle log.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "common/line_writer.h"
+
+namespace pelmora {
+
+// A text file written through the line writer. Opening takes an exclusive lock before the file
+// is truncated, so a second writer cannot interleave lines; readers may look at it meanwhile.
+// Every failure throws TIoError.
+class TOutputFile : public TLineWriter {
+ public:
+  ~TOutputFile() override;
+
+  // Creates or truncates the file. Throws when it cannot, leaving the file closed.
+  void Open(const std::filesystem::path& fileName);
+
+  // Writes out what is buffered, then closes; the file is closed afterwards even on failure.
+  void Close();
+
+  // Closes without writing out what is buffered: the run stopped at an error.
+  void Abandon();
+
+  bool IsOpen() const { return fd_ >= 0; }
+
+ protected:
+  void WriteOut(const char* bytes, std::size_t size) override;
+
+ private:
+  int fd_ = -1;
+};
+
+extern TOutputFile ResultFile;
+extern TOutputFile BattleLogFile;
+
+inline constexpr const char* kResultFileName = "pelm_result.txt";
+inline constexpr const char* kBattleLogFileName = "pelm_battle.txt";
+
+// Opens the result report, then the battle log, in the working directory.
+void OpenOutputs();
+
+// Closes the result report, then the battle log, writing out what they hold.
+void CloseOutputs();
+
+// Closes whatever is still open without writing it out, after a run stopped at an error.
+void AbandonOutputs();
+
+}  // namespace pelmora

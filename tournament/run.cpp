@@ -1,0 +1,41 @@
+// The run sequence.
+#include "tournament/run.h"
+
+#include "common/message_box.h"
+#include "common/random.h"
+#include "common/sjis_literal.h"
+#include "roster/roster_loader.h"
+#include "tournament/output_files.h"
+#include "tournament/ranking.h"
+#include "tournament/roster_list.h"
+#include "tournament/round_robin.h"
+
+namespace pelmora {
+
+namespace {
+
+// Releases the files of a run that an error stopped, so that a later run can open them again.
+// After CloseOutputs both files are closed and this does nothing.
+struct TAbandonOutputsOnExit {
+  ~TAbandonOutputsOnExit() { AbandonOutputs(); }
+};
+
+}  // namespace
+
+void RunSimulation() {
+  TAbandonOutputsOnExit abandonOnError;
+  OpenOutputs();
+  WriteRosterList();
+  PlayRoundRobin();
+  WriteResultTable();
+  WriteRanking();
+  CloseOutputs();
+  ShowMessageBox("「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj);
+}
+
+void RunFromRosterFile() {
+  RandSeed = kRunSeed;
+  if (LoadRoster()) RunSimulation();
+}
+
+}  // namespace pelmora
