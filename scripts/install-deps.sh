@@ -7,7 +7,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
-  xvfb xauth xdotool x11-utils fonts-ipafont-gothic
+  libxcb1-dev
+  xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
   clang libclang-rt-14-dev
 )
 

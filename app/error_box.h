@@ -1,0 +1,36 @@
+// The window's boxes: the modal message box behind ShowMessageBox, and the one application-wide
+// error box for an error that leaves a run.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <string_view>
+
+class QWidget;
+
+namespace pelmora {
+
+// Installs the modal box as the core's message-box presenter.
+void InstallMessageBoxPresenter();
+
+// The modal box of ShowMessageBox: the text, an empty caption, no icon, one OK button.
+void ShowModalMessage(std::string_view sjisText);
+
+// The error's text, with a full stop appended unless it already ends in a character at or
+// below "." in code order.
+QString ErrorBoxText(const QString& message);
+
+// The error box: the text with its full stop, an empty caption, an error icon, one OK button.
+void ShowErrorBox(const QString& message);
+
+// Runs a command of the window; an error that leaves it is shown in the error box here, before
+// it could cross Qt's own code, and the window stays usable.
+void RunGuarded(const std::function<void()>& command);
+
+// Makes the title bar of a top-level window really empty: with an empty title Qt's X11 backend
+// shows the program's name instead. Does nothing on other platforms.
+void ClearNativeTitle(QWidget* window);
+
+}  // namespace pelmora

@@ -1,0 +1,43 @@
+// The main window: one panel that fills the client area and the run button on it.
+#pragma once
+
+#include <QColor>
+
+#include "app/veskform.h"
+
+namespace Ui {
+class TFormMain;
+}
+
+class QFrame;
+class QPushButton;
+
+namespace pelmora {
+
+inline constexpr int kFormClientWidth = 500;
+inline constexpr int kFormClientHeight = 300;
+inline const QColor kPanelColour(68, 68, 68);
+
+class TFormMain : public TVeskForm {
+  Q_OBJECT
+
+ public:
+  explicit TFormMain(QWidget* owner = nullptr);
+  ~TFormMain() override;
+
+  QFrame* PageMain() const;
+  QPushButton* Button1() const;
+
+  // The run command: seed, load and, when the roster loaded, the whole run.
+  void Button1Click(QObject* sender);
+
+ private:
+  void ApplyLook();
+
+  Ui::TFormMain* ui_;
+};
+
+// The application's main window, made at start-up.
+extern TFormMain* FormMain;
+
+}  // namespace pelmora
