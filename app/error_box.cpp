@@ -80,7 +80,7 @@ void RunGuarded(const std::function<void()>& command) {
 
 void ClearNativeTitle(QWidget* window) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || window == nullptr || !window->isWindow()) return;
+  if (x11 == nullptr || x11->connection() == nullptr || window == nullptr || !window->isWindow()) return;
   xcb_connection_t* connection = x11->connection();
   auto id = static_cast<xcb_window_t>(window->winId());
   xcb_atom_t utf8String = InternAtom(connection, "UTF8_STRING");

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+#include <vector>
+
 #include "common/sjis_literal.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/work_dir.h"
+#include "tests/tournament/hundred_roster.h"
 
 namespace pelmora {
 namespace {
@@ -14,17 +19,15 @@ namespace {
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 
-constexpr std::string_view kClosingMessage = "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
+constexpr std::string_view kClosingMessage =
+    "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
 
-TEST(Run, ThreeCharacterReport) {
-  testing::TScopedWorkDir dir;
-  testing::TMessageRecorder messages;
-  testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(R"(■■■■炸斬報霧楽空：格闘家
+constexpr std::string_view kThreeCharacterRoster = R"(■■■■炸斬報霧楽空：格闘家
 ■■■■■■斬イ霧空：剣士
 ■■■■■炸炸報楽空：魔法使い
-)"_sj));
-  RunFromRosterFile();
-  EXPECT_SJIS_EQ(WithCrLf(R"(キャラクターリスト：
+)"_sj;
+
+constexpr std::string_view kThreeCharacterReport = R"(キャラクターリスト：
 01 格闘家  ：HP10／10、炸撃、斬撃、報復、霧壁、楽園、空圧
 02 剣士    ：HP21／21、斬撃、イ剣、霧壁、空圧
 03 魔法使い：HP15／15、炸撃、炸撃、報復、楽園、空圧
@@ -40,10 +43,102 @@ TEST(Run, ThreeCharacterReport) {
 02 剣士    ：■■■■■■斬イ霧空： 1勝
 03 魔法使い：■■■■■炸炸報楽空： 1勝
 
-)"_sj),
-                 ReadFileBytes("pelm_result.txt"));
+)"_sj;
+
+TEST(Run, ThreeCharacterReport) {
+  testing::TScopedWorkDir dir;
+  testing::TMessageRecorder messages;
+  testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(kThreeCharacterRoster));
+  RunFromRosterFile();
+  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes("pelm_result.txt"));
   ASSERT_EQ(messages.Texts().size(), 1u);
   EXPECT_EQ(messages.Texts()[0], kClosingMessage);
+}
+
+// Fewer than two characters play no match, yet every section is written and the run completes;
+// whatever an earlier run left in the files is gone.
+TEST(Run, RostersThatPlayNoMatch) {
+  struct TCase {
+    const char* Name;
+    std::string_view Roster;
+    std::string_view Report;
+  };
+  const TCase cases[] = {
+      {"only empty lines", "\n\n", "キャラクターリスト：\n\n勝敗表：\n   勝\n\n勝数順：\n\n"_sj},
+      {"one character", "■■■■■炸炸報楽空：魔法使い\n"_sj, R"(キャラクターリスト：
+01 魔法使い：HP15／15、炸撃、炸撃、報復、楽園、空圧
+
+勝敗表：
+   01 勝
+01 － 00
+
+勝数順：
+01 魔法使い：■■■■■炸炸報楽空： 0勝
+
+)"_sj},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    testing::TScopedWorkDir dir;
+    testing::TMessageRecorder messages;
+    testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(c.Roster));
+    testing::WriteFileBytes("pelm_result.txt", std::string(3000, 'r'));
+    testing::WriteFileBytes("pelm_battle.txt", std::string(3000, 'b'));
+    RunFromRosterFile();
+    EXPECT_SJIS_EQ(WithCrLf(c.Report), ReadFileBytes("pelm_result.txt"));
+    EXPECT_EQ(ReadFileBytes("pelm_battle.txt"), "");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(kClosingMessage)});
+  }
+}
+
+// The seed is set again by every run and each run rewrites both files from nothing, so a run
+// between two runs of the same roster changes neither.
+TEST(Run, SameRosterTwiceGivesIdenticalFiles) {
+  testing::TScopedWorkDir dir;
+  testing::TMessageRecorder messages;
+  testing::WriteFileBytes(testing::RosterFileName(), testing::HundredCharacterRosterFile());
+  RunFromRosterFile();
+  std::string report = ReadFileBytes("pelm_result.txt");
+  std::string log = ReadFileBytes("pelm_battle.txt");
+
+  testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(kThreeCharacterRoster));
+  RunFromRosterFile();
+  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes("pelm_result.txt"));
+  EXPECT_LT(ReadFileBytes("pelm_battle.txt").size(), log.size());
+
+  testing::WriteFileBytes(testing::RosterFileName(), testing::HundredCharacterRosterFile());
+  RunFromRosterFile();
+  EXPECT_SJIS_EQ(report, ReadFileBytes("pelm_result.txt"));
+  EXPECT_TRUE(ReadFileBytes("pelm_battle.txt") == log) << "the battle logs of the same roster differ";
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>(3, std::string(kClosingMessage)));
+}
+
+TEST(Run, FailedLoadTouchesNoOutputFile) {
+  struct TCase {
+    const char* Name;
+    std::optional<std::string_view> Roster;  // none: no roster file
+    std::vector<std::string> Messages;
+  };
+  const TCase cases[] = {
+      {"no roster file", std::nullopt, {std::string("キャラクター.txt読み込み失敗"_sj)}},
+      {"a bad skill letter on the second line",
+       "■■■■炸斬報霧楽空：格闘家\n■■■■■■斬X霧空：剣士\n"_sj,
+       {std::string("スキル解析エラー"_sj), std::string("キャラクター解析エラー"_sj)}},
+      {"a line without its name",
+       "■■■■炸斬報霧楽空：\n"_sj,
+       {std::string("名前ないエラー"_sj), std::string("キャラクター解析エラー"_sj)}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    testing::TScopedWorkDir dir;
+    testing::TMessageRecorder messages;
+    if (c.Roster) testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(*c.Roster));
+    testing::WriteFileBytes("pelm_result.txt", "an earlier report\r\n");
+    RunFromRosterFile();
+    EXPECT_EQ(messages.Texts(), c.Messages);
+    EXPECT_EQ(ReadFileBytes("pelm_result.txt"), "an earlier report\r\n");
+    EXPECT_FALSE(std::filesystem::exists("pelm_battle.txt"));
+  }
 }
 
 }  // namespace
