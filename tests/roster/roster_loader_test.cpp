@@ -1,0 +1,232 @@
+// The roster loader, always through a real roster file in a temporary working directory.
+#include "roster/roster_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/sjis_literal.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/sjis_compare.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/work_dir.h"
+
+namespace pelmora {
+namespace {
+
+using testing::RosterFileName;
+using testing::WithCrLf;
+using testing::WriteFileBytes;
+
+constexpr std::string_view kReadFailed = "キャラクター.txt読み込み失敗"_sj;
+constexpr std::string_view kSkillError = "スキル解析エラー"_sj;
+constexpr std::string_view kColonError = "：じゃないエラー"_sj;
+constexpr std::string_view kNoNameError = "名前ないエラー"_sj;
+constexpr std::string_view kCharaError = "キャラクター解析エラー"_sj;
+
+constexpr std::string_view kBrave = "■■■炸斬■霧楽イ空：勇者"_sj;
+constexpr std::string_view kWarrior = "■■■■■■■■■■：戦士"_sj;
+constexpr std::string_view kTenLetters = "炸斬イ報霧楽空炸斬イ"_sj;
+constexpr std::int32_t kUntouched = 77;  // a roster count no file here produces
+
+std::string Repeat(std::string_view text, std::size_t times) {
+  std::string out;
+  out.reserve(text.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+std::string Lines(std::string_view line, int count) { return Repeat(std::string(line) + "\r\n", count); }
+
+class RosterLoader : public ::testing::Test {
+ protected:
+  // Loads the roster file as it stands and returns the texts of the boxes shown.
+  std::vector<std::string> Load(bool expectOk) {
+    testing::TMessageRecorder recorder;
+    EXPECT_EQ(LoadRoster(), expectOk);
+    return recorder.Texts();
+  }
+
+  std::vector<std::string> Load(const std::string& bytes, bool expectOk) {
+    WriteFileBytes(RosterFileName(), bytes);
+    return Load(expectOk);
+  }
+
+  testing::TScopedWorkDir dir_;
+};
+
+TEST_F(RosterLoader, WorkedExampleFillsAClearedRecord) {
+  TChara& first = RosterAt(0);
+  first.Wins = 3;
+  first.Result(5) = "○"_sj;
+  for (TSkill& skill : first.Skills) skill.UsedThisTurn = skill.Spent = true;
+  EXPECT_TRUE(Load(WithCrLf(std::string(kBrave) + "\n"), true).empty());
+  ASSERT_EQ(RosterCount, 1);
+  EXPECT_SJIS_EQ("勇者"_sj, first.Name);
+  EXPECT_EQ(first.Stamina, 4);
+  EXPECT_EQ(first.HP, 10);
+  EXPECT_EQ(first.MaxHP, 10);
+  EXPECT_EQ(first.Wins, 0);
+  EXPECT_EQ(first.Losses, 0);
+  EXPECT_EQ(first.Result(5), "");
+  ASSERT_EQ(first.SkillCount, 6);
+  const std::string_view names[] = {kBlastSkill,    kSlashSkill, kMistWallSkill,
+                                    kParadiseSkill, kSwordSkill, kAirPressureSkill};
+  for (std::int32_t slot = 0; slot < 6; ++slot) {
+    EXPECT_EQ(first.Skill(slot).Name, names[slot]) << slot;
+    EXPECT_TRUE(first.Skill(slot).Ready()) << slot;
+  }
+}
+
+TEST_F(RosterLoader, WhatALineYields) {
+  const std::string tenMarks(std::string("■■■■■■■■■■："_sj));
+  const std::string longName = Repeat("名"_sj, 1005);
+  const std::string mixedName = Repeat("名a"_sj, 600);
+  struct Case {
+    const char* what;
+    std::string line;
+    std::int32_t stamina;
+    std::int32_t hp;
+    std::int32_t skillCount;
+    std::string name;
+  };
+  const Case cases[] = {
+      {"ten marks", std::string(kWarrior), 10, 55, 0, std::string("戦士"_sj)},
+      {"ten letters", std::string("炸斬イ報霧楽空炸斬イ：X"_sj), 0, 0, 10, "X"},
+      {"1005 full-width characters", tenMarks + longName, 10, 55, 0, longName.substr(0, 2 * 999)},
+      {"mixed widths", tenMarks + mixedName, 10, 55, 0, mixedName.substr(0, 500 * 2 + 499)},
+      {"lead byte ends a 999-character name", tenMarks + longName.substr(0, 2 * 998) + "\x81", 10, 55, 0,
+       longName.substr(0, 2 * 998) + "\x81"},
+      {"lead byte after 999 characters", tenMarks + longName.substr(0, 2 * 999) + "\x81", 10, 55, 0,
+       longName.substr(0, 2 * 999)},
+      {"lead byte alone", tenMarks + "\x81", 10, 55, 0, "\x81"},
+      {"spaces, colons and marks", std::string("■■■■■■■■■■： 勇 者：■ ： ■ "_sj), 10, 55, 0,
+       std::string(" 勇 者：■ ： ■ "_sj)},
+  };
+  for (const Case& c : cases) {
+    Load(c.line + "\r\n", true);
+    ASSERT_EQ(RosterCount, 1) << c.what;
+    const TChara& chara = RosterAt(0);
+    EXPECT_EQ(chara.Stamina, c.stamina) << c.what;
+    EXPECT_EQ(chara.HP, c.hp) << c.what;
+    EXPECT_EQ(chara.MaxHP, c.hp) << c.what;
+    EXPECT_EQ(chara.SkillCount, c.skillCount) << c.what;
+    EXPECT_SJIS_EQ(c.name, chara.Name) << c.what;
+  }
+  const std::string_view tenNames[] = {kBlastSkill,    kSlashSkill,    kSwordSkill,       kRetaliationSkill,
+                                       kMistWallSkill, kParadiseSkill, kAirPressureSkill, kBlastSkill,
+                                       kSlashSkill,    kSwordSkill};
+  Load(std::string("炸斬イ報霧楽空炸斬イ：X"_sj), true);
+  for (std::int32_t slot = 0; slot < 10; ++slot)
+    EXPECT_EQ(RosterAt(0).Skill(slot).Name, tenNames[slot]) << slot;
+}
+
+TEST_F(RosterLoader, EmptyLinesTakeNoPlace) {
+  EXPECT_TRUE(Load("", true).empty());
+  EXPECT_EQ(RosterCount, 0);
+  EXPECT_TRUE(Load("\r\n\r\n\n", true).empty());
+  EXPECT_EQ(RosterCount, 0);
+  Load(WithCrLf("\n" + std::string(kBrave) + "\n\n\n" + std::string(kWarrior) + "\n\n"), true);
+  ASSERT_EQ(RosterCount, 2);
+  EXPECT_SJIS_EQ("勇者"_sj, RosterAt(0).Name);
+  EXPECT_SJIS_EQ("戦士"_sj, RosterAt(1).Name);
+  Load(Lines(kWarrior, 60) + Lines("", 40), true);
+  EXPECT_EQ(RosterCount, 60);
+}
+
+TEST_F(RosterLoader, OneHundredCharacters) {
+  std::string file;
+  for (int i = 0; i < 100; ++i) file += std::string(kWarrior) + std::to_string(i) + "\r\n";
+  EXPECT_TRUE(Load(file, true).empty());
+  ASSERT_EQ(RosterCount, 100);
+  EXPECT_SJIS_EQ(std::string("戦士99"_sj), RosterAt(99).Name);
+}
+
+TEST_F(RosterLoader, FailuresAndTheirMessages) {
+  const std::string good = Lines(kBrave, 1) + Lines(kWarrior, 1);
+  struct Case {
+    const char* what;
+    std::optional<std::string> file;  // no roster file at all when empty
+    std::vector<std::string_view> messages;
+    std::int32_t rosterCount;
+  };
+  const Case cases[] = {
+      {"missing file", std::nullopt, {kReadFailed}, kUntouched},
+      {"101 lines", Lines(kWarrior, 101), {kReadFailed}, kUntouched},
+      {"101st line empty", Lines(kWarrior, 100) + "\r\n", {kReadFailed}, kUntouched},
+      {"shorter than 10", Lines("■■■炸斬"_sj, 1), {kSkillError, kCharaError}, 0},
+      {"spaces only", Lines("   ", 1), {kSkillError, kCharaError}, 0},
+      {"three marks and the colon", Lines("■■■：勇者"_sj, 1), {kSkillError, kCharaError}, 0},
+      {"ten characters only", Lines(kTenLetters, 1), {kColonError, kCharaError}, 0},
+      {"half-width colon", Lines(std::string(kTenLetters) + ":X", 1), {kColonError, kCharaError}, 0},
+      {"eleven letters", Lines("炸斬イ報霧楽空炸斬イ炸：X"_sj, 1), {kColonError, kCharaError}, 0},
+      {"nothing after the colon", Lines("炸斬イ報霧楽空炸斬イ："_sj, 1), {kNoNameError, kCharaError}, 0},
+      {"saved as UTF-8", Lines("■■■炸斬■霧楽イ空：勇者", 1), {kSkillError, kCharaError}, 0},
+      {"binary garbage",
+       std::string("\x00\xFF\x80\xA0\x7F\x01\xFE\xFD\x1B\x02\xE0", 11),
+       {kSkillError, kCharaError},
+       0},
+      {"third line bad",
+       good + Lines("■■■■■■■■■■ X"_sj, 1) + Lines(kBrave, 1),
+       {kColonError, kCharaError},
+       2},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(RosterFileName());
+    if (c.file) WriteFileBytes(RosterFileName(), *c.file);
+    RosterCount = kUntouched;
+    std::vector<std::string> shown = Load(false);
+    ASSERT_EQ(shown.size(), c.messages.size()) << c.what;
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_SJIS_EQ(c.messages[i], shown[i]) << c.what;
+    EXPECT_EQ(RosterCount, c.rosterCount) << c.what;
+  }
+}
+
+TEST_F(RosterLoader, RosterFileThatCannotBeRead) {
+  Load(Lines(kBrave, 3), true);
+  std::filesystem::remove(RosterFileName());
+  std::filesystem::create_directory(RosterFileName());
+  std::vector<std::string> shown = Load(false);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_SJIS_EQ(kReadFailed, shown[0]);
+  EXPECT_EQ(RosterCount, 3);  // a failed read leaves the earlier roster's count
+
+  std::filesystem::remove(RosterFileName());
+  WriteFileBytes(RosterFileName(), Lines(kBrave, 3));
+  auto loadAsNobody = [] {
+    return testing::RunAsNobody([] {
+      testing::TMessageRecorder recorder;
+      std::string outcome = LoadRoster() ? "loaded " : "failed ";
+      outcome += std::to_string(RosterCount);
+      for (const std::string& text : recorder.Texts()) outcome += " " + text;
+      return outcome;
+    });
+  };
+  // Readable for everyone first, so a failure below is the permission's.
+  std::filesystem::permissions(RosterFileName(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+  EXPECT_EQ(loadAsNobody(), "loaded 3");
+  std::filesystem::permissions(RosterFileName(), std::filesystem::perms::owner_read);
+  RosterCount = 1;
+  EXPECT_SJIS_EQ("failed 1 " + std::string(kReadFailed), loadAsNobody());
+}
+
+TEST_F(RosterLoader, FiftyMegabyteLine) {
+  const std::string garbage(50'000'000, 'x');
+  std::vector<std::string> shown = Load(garbage + "\r\n", false);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_SJIS_EQ(kSkillError, shown[0]);
+  EXPECT_SJIS_EQ(kCharaError, shown[1]);
+
+  const std::string name = Repeat("名"_sj, 25'000'000);
+  EXPECT_TRUE(Load(std::string("■■■炸斬■霧楽イ空："_sj) + name + "\r\n", true).empty());
+  ASSERT_EQ(RosterCount, 1);
+  EXPECT_EQ(RosterAt(0).Stamina, 4);
+  EXPECT_SJIS_EQ(name.substr(0, 2 * 999), RosterAt(0).Name);
+}
+
+}  // namespace
+}  // namespace pelmora
