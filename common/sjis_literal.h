@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace pelmora {
 
@@ -25,15 +26,6 @@ inline constexpr TCodePair kCp932Table[] = {
 // compilation with the function's name in the message.
 void CharacterHasNoCp932Code();
 void SourceTextIsNotUtf8();
-
-template <std::size_t N>
-struct TUtf8Literal {
-  char Text[N];
-  constexpr TUtf8Literal(const char (&text)[N]) {
-    for (std::size_t i = 0; i < N; ++i) Text[i] = text[i];
-  }
-  constexpr std::size_t Size() const { return N - 1; }  // without the terminating NUL
-};
 
 constexpr unsigned ContinuationBits(const char* text, std::size_t size, std::size_t at) {
   if (at >= size || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) SourceTextIsNotUtf8();
@@ -88,30 +80,45 @@ constexpr std::size_t Cp932Length(const char* text, std::size_t size) {
   return length;
 }
 
-template <TUtf8Literal S>
-constexpr auto EncodeCp932() {
-  std::array<char, Cp932Length(S.Text, S.Size()) + 1> bytes{};
-  std::size_t out = 0;
-  for (std::size_t pos = 0; pos < S.Size();) {
-    std::uint16_t code = Cp932Code(DecodeUtf8(S.Text, S.Size(), pos));
-    if (code > 0xFF) bytes[out++] = static_cast<char>(code >> 8);
-    bytes[out++] = static_cast<char>(code & 0xFF);
-  }
-  return bytes;
-}
+// The literal's UTF-8 source text, NUL-terminated, and its CP932 bytes, keyed by the characters
+// themselves: one constant per distinct literal, so the views handed out never dangle.
+template <char... Utf8>
+struct TCp932Literal {
+  static constexpr char kUtf8[] = {Utf8..., '\0'};
+  static constexpr std::size_t kUtf8Size = sizeof...(Utf8);
 
-// One constant per distinct literal, so the views handed out never dangle.
-template <TUtf8Literal S>
-inline constexpr auto kCp932Bytes = EncodeCp932<S>();
+  static constexpr auto Encode() {
+    std::array<char, Cp932Length(kUtf8, kUtf8Size) + 1> bytes{};
+    std::size_t out = 0;
+    for (std::size_t pos = 0; pos < kUtf8Size;) {
+      std::uint16_t code = Cp932Code(DecodeUtf8(kUtf8, kUtf8Size, pos));
+      if (code > 0xFF) bytes[out++] = static_cast<char>(code >> 8);
+      bytes[out++] = static_cast<char>(code & 0xFF);
+    }
+    return bytes;
+  }
+
+  static constexpr auto kBytes = Encode();
+};
 
 }  // namespace sjis_detail
 
 // Ordinary literals must reach the compiler as UTF-8 for the conversion to be right.
 static_assert(sizeof("表") == 4, "ordinary string literals must be UTF-8");
 
-template <sjis_detail::TUtf8Literal S>
+// The form of literal operator that takes the characters as a template pack: clang 14 cannot
+// print the class-type form in its diagnostics and crashes on ordinary code that uses it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+#if defined(__clang__)
+#pragma clang diagnostic ignored "-Wgnu-string-literal-operator-template"
+#endif
+template <typename TChar, TChar... Utf8>
 consteval std::string_view operator""_sj() {
-  return {sjis_detail::kCp932Bytes<S>.data(), sjis_detail::kCp932Bytes<S>.size() - 1};
+  static_assert(std::is_same_v<TChar, char>, "_sj takes ordinary string literals");
+  using TLiteral = sjis_detail::TCp932Literal<Utf8...>;
+  return {TLiteral::kBytes.data(), TLiteral::kBytes.size() - 1};
 }
+#pragma GCC diagnostic pop
 
 }  // namespace pelmora
