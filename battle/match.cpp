@@ -49,8 +49,8 @@ void RecordResult(TChara& winner, std::int32_t winnerPosition, TChara& loser, st
 void PlayMatch(TLineWriter& log, std::int32_t i, std::int32_t j, TChara& a, TChara& b) {
   log << kMatchRule;
   log.EndLine();
-  log << PadLeft2Zero(CheckedAdd(i, 1)) << " " << a.Name << " vs " << PadLeft2Zero(CheckedAdd(j, 1)) << " "
-      << b.Name;
+  log.PadLeft2(CheckedAdd(i, 1), '0') << " " << a.Name << " vs ";
+  log.PadLeft2(CheckedAdd(j, 1), '0') << " " << b.Name;
   log.EndLine();
   log << kMatchRule;
   log.EndLine();
@@ -82,8 +82,10 @@ void PlayMatch(TLineWriter& log, std::int32_t i, std::int32_t j, TChara& a, TCha
 bool TieBreakRoll(TMatchContext& match, const TChara& a, const TChara& b) {
   match.Log << "HPが同値なのでダイスロール"_sj;
   match.Log.EndLine();
-  std::string lineA = a.Name;
-  std::string lineB = b.Name;
+  std::string& lineA = match.LineA;
+  std::string& lineB = match.LineB;
+  lineA = a.Name;
+  lineB = b.Name;
   EqualizeLengths(lineA, lineB);
   lineA += "："_sj;
   lineB += "："_sj;
@@ -91,9 +93,9 @@ bool TieBreakRoll(TMatchContext& match, const TChara& a, const TChara& b) {
     std::int32_t dieA = RollDie();
     std::int32_t dieB = RollDie();
     lineA += "ダイス"_sj;
-    lineA += std::to_string(dieA);
+    AppendDecimal(lineA, dieA);
     lineB += "ダイス"_sj;
-    lineB += std::to_string(dieB);
+    AppendDecimal(lineB, dieB);
     if (dieA != dieB) {
       match.Log << lineA;
       match.Log.EndLine();

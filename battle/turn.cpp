@@ -15,18 +15,20 @@ namespace {
 
 void AppendInitiativeRoll(std::string& line, std::int32_t stamina, std::int32_t die, std::int32_t total) {
   line += "体力"_sj;
-  line += std::to_string(stamina);
+  AppendDecimal(line, stamina);
   line += "＋ダイス"_sj;
-  line += std::to_string(die);
+  AppendDecimal(line, die);
   line += "＝"_sj;
-  line += std::to_string(total);
+  AppendDecimal(line, total);
 }
 
 // Rolls A's die, then B's, until the totals differ; every roll stays on the lines. Returns
 // true when A acts first.
 bool RollInitiative(TMatchContext& match, const TChara& a, const TChara& b) {
-  std::string lineA = a.Name;
-  std::string lineB = b.Name;
+  std::string& lineA = match.LineA;
+  std::string& lineB = match.LineB;
+  lineA = a.Name;
+  lineB = b.Name;
   EqualizeLengths(lineA, lineB);
   lineA += "："_sj;
   lineB += "："_sj;
@@ -73,9 +75,9 @@ bool ActSlot(TMatchContext& match, TChara& self, TChara& opponent, TSkill& slot)
 
 void PlayTurn(TMatchContext& match, TChara& a, TChara& b) {
   std::int32_t width = LongerLength(a.Name, b.Name);
-  match.Log << CharaSummary(a, width);
+  WriteCharaSummary(match.Log, a, width);
   match.Log.EndLine();
-  match.Log << CharaSummary(b, width);
+  WriteCharaSummary(match.Log, b, width);
   match.Log.EndLine();
   match.Log.EndLine();
 

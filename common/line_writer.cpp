@@ -6,13 +6,20 @@
 
 namespace pelmora {
 
-TLineWriter::TLineWriter() : buffer_(std::make_unique<char[]>(kBufferSize)) {}
+TLineWriter::TLineWriter() : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
 
 TLineWriter::~TLineWriter() = default;
 
 TLineWriter& TLineWriter::operator<<(std::int32_t number) {
   char digits[12];
   auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+  return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
+}
+
+TLineWriter& TLineWriter::PadLeft2(std::int32_t n, char fill) {
+  char digits[12];
+  auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
+  if (end - digits < 2) *this << fill;
   return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
 }
 

@@ -30,6 +30,10 @@ class TLineWriter {
   // Appends n half-width spaces.
   TLineWriter& Spaces(std::size_t n);
 
+  // Appends the decimal text of n with fill in front when it is shorter than two bytes, as
+  // PadLeft2Space and PadLeft2Zero make it.
+  TLineWriter& PadLeft2(std::int32_t n, char fill);
+
   // Ends the line with CR LF. The line is complete in the buffer afterwards; once the buffer
   // is nearly full its whole lines are handed on, and a failure to do so throws from here.
   void EndLine() {
@@ -48,8 +52,8 @@ class TLineWriter {
   virtual void WriteOut(const char* bytes, std::size_t size) = 0;
 
  private:
-  static constexpr std::size_t kBufferSize = 1024 * 1024;
-  static constexpr std::size_t kFlushThreshold = kBufferSize - 64 * 1024;
+  static constexpr std::size_t kBufferSize = 256 * 1024;
+  static constexpr std::size_t kFlushThreshold = kBufferSize - 32 * 1024;
 
   TLineWriter& AppendPastBuffer(std::string_view text);
 

@@ -22,6 +22,12 @@ std::string_view FirstSjisChar(std::string_view text) {
   return text.empty() ? text : text.substr(0, SjisCharLength(text, 0));
 }
 
+void AppendDecimal(std::string& text, std::int32_t n) {
+  char digits[12];
+  auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
+  text.append(digits, end);
+}
+
 std::string PadLeft2Space(std::int32_t n) { return PadLeft2(n, ' '); }
 
 std::string PadLeft2Zero(std::int32_t n) { return PadLeft2(n, '0'); }

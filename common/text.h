@@ -27,6 +27,9 @@ std::string_view FirstSjisChar(std::string_view text);
 std::string PadLeft2Space(std::int32_t n);
 std::string PadLeft2Zero(std::int32_t n);
 
+// Appends the plain decimal text of n.
+void AppendDecimal(std::string& text, std::int32_t n);
+
 // Appends half-width spaces until the text is width bytes long; never cuts.
 void PadRight(std::string& text, std::int32_t width);
 

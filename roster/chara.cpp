@@ -33,26 +33,55 @@ void ResetForTurn(TChara& chara) {
   for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) chara.Skill(slot).UsedThisTurn = false;
 }
 
+namespace {
+
+// Builds a summary into a std::string with the writer's three ways of appending.
+class TStringAppender {
+ public:
+  explicit TStringAppender(std::string& text) : text_(text) {}
+  TStringAppender& operator<<(std::string_view piece) {
+    text_ += piece;
+    return *this;
+  }
+  TStringAppender& Spaces(std::size_t n) {
+    text_.append(n, ' ');
+    return *this;
+  }
+  TStringAppender& PadLeft2(std::int32_t n, char fill) {
+    text_ += fill == '0' ? PadLeft2Zero(n) : PadLeft2Space(n);
+    return *this;
+  }
+
+ private:
+  std::string& text_;
+};
+
+template <class TOut>
+void BuildCharaSummary(TOut& out, const TChara& chara, std::int32_t width) {
+  out << chara.Name;
+  std::int32_t nameLength = ByteLength(chara.Name);
+  if (width > nameLength) out.Spaces(static_cast<std::size_t>(width - nameLength));
+  out << "：HP"_sj;
+  out.PadLeft2(chara.HP, ' ');
+  out << "／"_sj;
+  out.PadLeft2(chara.MaxHP, ' ');
+  for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) {
+    const TSkill& skill = chara.Skill(slot);
+    if (!skill.Spent) out << "、"_sj << skill.Name;
+  }
+}
+
+}  // namespace
+
 std::string CharaSummary(const TChara& chara, std::int32_t width) {
   std::string summary;
-  AppendCharaSummary(summary, chara, width);
+  TStringAppender appender(summary);
+  BuildCharaSummary(appender, chara, width);
   return summary;
 }
 
-void AppendCharaSummary(std::string& out, const TChara& chara, std::int32_t width) {
-  std::size_t nameStart = out.size();
-  out += chara.Name;
-  if (width > ByteLength(chara.Name)) out.append(nameStart + static_cast<std::size_t>(width) - out.size(), ' ');
-  out += "：HP"_sj;
-  out += PadLeft2Space(chara.HP);
-  out += "／"_sj;
-  out += PadLeft2Space(chara.MaxHP);
-  for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) {
-    const TSkill& skill = chara.Skill(slot);
-    if (skill.Spent) continue;
-    out += "、"_sj;
-    out += skill.Name;
-  }
+void WriteCharaSummary(TLineWriter& out, const TChara& chara, std::int32_t width) {
+  BuildCharaSummary(out, chara, width);
 }
 
 }  // namespace pelmora

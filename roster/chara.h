@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/line_writer.h"
 #include "common/sjis_literal.h"
 
 namespace pelmora {
@@ -85,6 +86,8 @@ void ResetForTurn(TChara& chara);
 // The one-line summary: the name padded to width bytes, "：HP", HP, "／", MaxHP, then "、" and
 // the name of every slot that is not spent.
 std::string CharaSummary(const TChara& chara, std::int32_t width);
-void AppendCharaSummary(std::string& out, const TChara& chara, std::int32_t width);
+
+// The same summary appended straight to a line being written.
+void WriteCharaSummary(TLineWriter& out, const TChara& chara, std::int32_t width);
 
 }  // namespace pelmora

@@ -20,7 +20,8 @@ void WriteRosterList() {
     if (length > NameColumnWidth) NameColumnWidth = length;
   }
   for (std::int32_t k = 0; k < RosterCount; ++k) {
-    ResultFile << PadLeft2Zero(CheckedAdd(k, 1)) << " " << CharaSummary(RosterAt(k), NameColumnWidth);
+    ResultFile.PadLeft2(CheckedAdd(k, 1), '0') << " ";
+    WriteCharaSummary(ResultFile, RosterAt(k), NameColumnWidth);
     ResultFile.EndLine();
   }
   ResultFile.EndLine();

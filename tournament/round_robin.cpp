@@ -21,14 +21,14 @@ void WriteResultTable() {
   ResultFile << "勝敗表："_sj;
   ResultFile.EndLine();
   ResultFile << "  ";
-  for (std::int32_t k = 0; k < RosterCount; ++k) ResultFile << " " << PadLeft2Zero(CheckedAdd(k, 1));
+  for (std::int32_t k = 0; k < RosterCount; ++k) ResultFile.Spaces(1).PadLeft2(CheckedAdd(k, 1), '0');
   ResultFile << " 勝"_sj;
   ResultFile.EndLine();
   for (std::int32_t i = 0; i < RosterCount; ++i) {
     const TChara& chara = RosterAt(i);
-    ResultFile << PadLeft2Zero(CheckedAdd(i, 1));
+    ResultFile.PadLeft2(CheckedAdd(i, 1), '0');
     for (std::int32_t j = 0; j < RosterCount; ++j) ResultFile << " " << chara.Result(j);
-    ResultFile << " " << PadLeft2Zero(chara.Wins);
+    ResultFile.Spaces(1).PadLeft2(chara.Wins, '0');
     ResultFile.EndLine();
   }
   ResultFile.EndLine();

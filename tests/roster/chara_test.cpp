@@ -9,6 +9,7 @@
 #include "common/sjis_literal.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
+#include "tests/support/string_line_writer.h"
 
 namespace pelmora {
 namespace {
@@ -99,13 +100,20 @@ TEST(Chara, SummaryLine) {
       {"only skill spent", allSpent, 4, "僧  ：HP45／45"_sj},
       {"duplicated letters", MakeChara("■■■■■■■炸炸炸：弓"_sj), 2, "弓：HP28／28、炸撃、炸撃、炸撃"_sj},
   };
-  for (const Case& c : cases) EXPECT_SJIS_EQ(c.summary, CharaSummary(c.chara, c.width)) << c.what;
+  for (const Case& c : cases) {
+    EXPECT_SJIS_EQ(c.summary, CharaSummary(c.chara, c.width)) << c.what;
+    // The battle log writes the same summary straight into its line.
+    testing::TStringLineWriter log;
+    WriteCharaSummary(log, c.chara, c.width);
+    EXPECT_SJIS_EQ(c.summary, log.Text()) << c.what;
+  }
 }
 
-TEST(Chara, AppendedSummaryPadsTheNameNotTheWholeText) {
-  std::string line = "01 ";
-  AppendCharaSummary(line, MakeChara("■■■■■■■■■■：戦士"_sj), 8);
-  EXPECT_SJIS_EQ("01 戦士    ：HP55／55"_sj, line);
+TEST(Chara, WrittenSummaryPadsTheNameNotTheWholeLine) {
+  testing::TStringLineWriter line;
+  line << "01 ";
+  WriteCharaSummary(line, MakeChara("■■■■■■■■■■：戦士"_sj), 8);
+  EXPECT_SJIS_EQ("01 戦士    ：HP55／55"_sj, line.Text());
 }
 
 TEST(Chara, IndexesOutsideTheTablesThrow) {

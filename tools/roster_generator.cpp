@@ -1,5 +1,6 @@
-// The hundred-character roster: names from a few stems, skills walking round the skill table.
-#include "tests/tournament/hundred_roster.h"
+// Generated rosters: names from a few stems, skills walking round the skill table, every
+// stamina from 0 to 10, and the longest name on the last line.
+#include "tools/roster_generator.h"
 
 #include <array>
 #include <string_view>
@@ -8,11 +9,10 @@
 #include "roster/chara.h"
 #include "roster/roster_loader.h"
 
-namespace pelmora::testing {
+namespace pelmora {
 
 namespace {
 
-constexpr std::int32_t kCharacterCount = 100;
 constexpr std::int32_t kStaminaKinds = 11;  // 0 to 10 marks
 
 // "表" and "ソ" end in the byte 0x5C; "ﾊﾙｶ" and "ｱﾙﾄ" are single-byte katakana.
@@ -22,8 +22,8 @@ constexpr std::array<std::string_view, 12> kNameStems = {
 };
 constexpr std::string_view kLongestName = "ながいながいなまえのキャラクター"_sj;
 
-std::string NameAt(std::int32_t k) {
-  if (k == kCharacterCount - 1) return std::string(kLongestName);
+std::string NameAt(std::int32_t k, std::int32_t count) {
+  if (k == count - 1) return std::string(kLongestName);
   std::string name(kNameStems[static_cast<std::size_t>(k) % kNameStems.size()]);
   if (k >= static_cast<std::int32_t>(kNameStems.size())) name += std::to_string(k / kNameStems.size() + 1);
   return name;
@@ -52,15 +52,15 @@ std::string SkillAreaAt(std::int32_t k) {
 
 }  // namespace
 
-std::string HundredCharacterRosterFile() {
+std::string GenerateRosterFile(std::int32_t count) {
   std::string file;
-  for (std::int32_t k = 0; k < kCharacterCount; ++k) {
+  for (std::int32_t k = 0; k < count; ++k) {
     file += SkillAreaAt(k);
     file += "："_sj;
-    file += NameAt(k);
+    file += NameAt(k, count);
     file += "\r\n";
   }
   return file;
 }
 
-}  // namespace pelmora::testing
+}  // namespace pelmora

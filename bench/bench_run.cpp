@@ -1,0 +1,115 @@
+// The benchmark of a whole run. For each roster size it times the run button's command on a
+// generated roster and the floor: writing the same bytes through the same output files with no
+// simulation. Each size runs in a child process of its own so that its peak memory is its own.
+//
+//   bench_run [repetitions]
+//
+// The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/message_box.h"
+#include "tools/roster_generator.h"
+#include "tournament/output_files.h"
+#include "tournament/run.h"
+
+namespace {
+
+using namespace pelmora;
+using TClock = std::chrono::steady_clock;
+
+constexpr int kRosterSizes[] = {10, 25, 50, 100};
+constexpr int kDefaultRepetitions = 15;
+
+std::string ReadFile(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+template <class TFunction>
+double MinimumMilliseconds(int repetitions, TFunction function) {
+  double best = 1e300;
+  for (int r = 0; r < repetitions; ++r) {
+    auto start = TClock::now();
+    function();
+    best = std::min(best, std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+  }
+  return best;
+}
+
+// Writes the lines of text (CR LF ends) through the output file, as the run writes them.
+void WriteLines(TOutputFile& file, std::string_view text) {
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find("\r\n", start);
+    file << text.substr(start, end - start);
+    file.EndLine();
+    start = end + 2;
+  }
+}
+
+long PeakRssKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// One size, in the current process: prints its line and returns normally.
+void MeasureSize(int count, int repetitions) {
+  std::FILE* roster = std::fopen(reinterpret_cast<const char*>(u8"キャラクター.txt"), "wb");
+  std::string rosterBytes = GenerateRosterFile(count);
+  std::fwrite(rosterBytes.data(), 1, rosterBytes.size(), roster);
+  std::fclose(roster);
+  SetMessageBoxPresenter([](std::string_view) {});
+
+  double runMs = MinimumMilliseconds(repetitions, RunFromRosterFile);
+  long peakRssKb = PeakRssKb();
+
+  std::string result = ReadFile(kResultFileName);
+  std::string battle = ReadFile(kBattleLogFileName);
+  double floorMs = MinimumMilliseconds(repetitions, [&] {
+    OpenOutputs();
+    WriteLines(ResultFile, result);
+    WriteLines(BattleLogFile, battle);
+    CloseOutputs();
+  });
+  std::printf("N=%d run_ms=%.3f floor_ms=%.3f ratio=%.2f bytes=%zu peak_rss_kb=%ld\n", count, runMs, floorMs,
+              runMs / floorMs, result.size() + battle.size(), peakRssKb);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRepetitions;
+  std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) return EXIT_FAILURE;
+  std::filesystem::current_path(pattern);
+  std::printf("whole run against the floor of writing its bytes; best of %d, each size in its own process\n",
+              repetitions);
+  std::fflush(stdout);
+  int failures = 0;
+  for (int count : kRosterSizes) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      MeasureSize(count, repetitions);
+      std::_Exit(EXIT_SUCCESS);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
+  }
+  std::filesystem::current_path("/");
+  std::filesystem::remove_all(pattern);
+  return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
