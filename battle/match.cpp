@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "battle/roll_lines.h"
 #include "battle/turn.h"
 #include "common/checked.h"
 #include "common/random.h"
@@ -82,31 +83,20 @@ void PlayMatch(TLineWriter& log, std::int32_t i, std::int32_t j, TChara& a, TCha
 bool TieBreakRoll(TMatchContext& match, const TChara& a, const TChara& b) {
   match.Log << "HPが同値なのでダイスロール"_sj;
   match.Log.EndLine();
-  std::string& lineA = match.LineA;
-  std::string& lineB = match.LineB;
-  lineA = a.Name;
-  lineB = b.Name;
-  EqualizeLengths(lineA, lineB);
-  lineA += "："_sj;
-  lineB += "："_sj;
+  StartRollLines(match, a, b);
   while (true) {
     std::int32_t dieA = RollDie();
     std::int32_t dieB = RollDie();
-    lineA += "ダイス"_sj;
-    AppendDecimal(lineA, dieA);
-    lineB += "ダイス"_sj;
-    AppendDecimal(lineB, dieB);
+    match.LineA += "ダイス"_sj;
+    AppendDecimal(match.LineA, dieA);
+    match.LineB += "ダイス"_sj;
+    AppendDecimal(match.LineB, dieB);
     if (dieA != dieB) {
-      match.Log << lineA;
-      match.Log.EndLine();
-      match.Log << lineB;
-      match.Log.EndLine();
+      WriteRollLines(match);
       match.Log.EndLine();
       return dieA > dieB;
     }
-    lineA += "、"_sj;
-    lineB += "、"_sj;
-    EqualizeLengths(lineA, lineB);
+    SeparateRepeatedRoll(match);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "battle/roll_lines.h"
 #include "battle/skills.h"
 #include "common/checked.h"
 #include "common/random.h"
@@ -25,31 +26,19 @@ void AppendInitiativeRoll(std::string& line, std::int32_t stamina, std::int32_t 
 // Rolls A's die, then B's, until the totals differ; every roll stays on the lines. Returns
 // true when A acts first.
 bool RollInitiative(TMatchContext& match, const TChara& a, const TChara& b) {
-  std::string& lineA = match.LineA;
-  std::string& lineB = match.LineB;
-  lineA = a.Name;
-  lineB = b.Name;
-  EqualizeLengths(lineA, lineB);
-  lineA += "："_sj;
-  lineB += "："_sj;
+  StartRollLines(match, a, b);
   while (true) {
     std::int32_t dieA = RollDie();
     std::int32_t dieB = RollDie();
     std::int32_t totalA = CheckedAdd(a.Stamina, dieA);
     std::int32_t totalB = CheckedAdd(b.Stamina, dieB);
-    AppendInitiativeRoll(lineA, a.Stamina, dieA, totalA);
-    AppendInitiativeRoll(lineB, b.Stamina, dieB, totalB);
+    AppendInitiativeRoll(match.LineA, a.Stamina, dieA, totalA);
+    AppendInitiativeRoll(match.LineB, b.Stamina, dieB, totalB);
     if (totalA != totalB) {
-      match.Log << lineA;
-      match.Log.EndLine();
-      match.Log << lineB;
-      match.Log.EndLine();
+      WriteRollLines(match);
       return totalA > totalB;
     }
-    // After rolls with different digit counts the shorter line is padded after its "、".
-    lineA += "、"_sj;
-    lineB += "、"_sj;
-    EqualizeLengths(lineA, lineB);
+    SeparateRepeatedRoll(match);
   }
 }
 
