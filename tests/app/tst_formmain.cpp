@@ -147,7 +147,8 @@ void TestFormMain::altAndF10NeverReachTheButton() {
 }
 
 void TestFormMain::privateMessageWithoutHandlerIsIgnored() {
-  QCoreApplication::sendEvent(form_.data(), new QEvent(kPrivateMessageEvent));
+  QEvent unhandled(kPrivateMessageEvent);
+  QCoreApplication::sendEvent(form_.data(), &unhandled);
   int handled = 0;
   form_->PrivateMessageHandler = [&](TVeskForm& window, QEvent& message) {
     QCOMPARE(&window, form_.data());

@@ -1,4 +1,4 @@
-// Forked unprivileged children for permission faults.
+// Forked children for faults that the test process must not meet itself.
 #include "tests/support/unprivileged.h"
 
 #include <grp.h>
@@ -31,21 +31,17 @@ void WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-std::string RunAsNobody(const std::function<std::string()>& body) {
+std::string RunInChild(const std::function<std::string()>& body) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return "child: no pipe";
   pid_t pid = fork();
   if (pid == 0) {
     close(pipeFds[0]);
     std::string result;
-    if (!DropToNobody()) {
-      result = "child: cannot drop privileges";
-    } else {
-      try {
-        result = body();
-      } catch (const std::exception& error) {
-        result = std::string("child: exception: ") + error.what();
-      }
+    try {
+      result = body();
+    } catch (const std::exception& error) {
+      result = std::string("child: exception: ") + error.what();
     }
     WriteAll(pipeFds[1], result);
     _exit(0);
@@ -53,11 +49,19 @@ std::string RunAsNobody(const std::function<std::string()>& body) {
   close(pipeFds[1]);
   std::string result;
   char buffer[4096];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<std::size_t>(n));
   close(pipeFds[0]);
   int status = 0;
   if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return "child: died";
   return result;
+}
+
+std::string RunAsNobody(const std::function<std::string()>& body) {
+  return RunInChild([&body]() -> std::string {
+    if (!DropToNobody()) return "child: cannot drop privileges";
+    return body();
+  });
 }
 
 }  // namespace pelmora::testing

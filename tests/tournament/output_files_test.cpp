@@ -21,6 +21,7 @@
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
 #include "tests/tournament/hundred_roster.h"
+#include "tests/tournament/output_state.h"
 #include "tournament/io_error.h"
 #include "tournament/run.h"
 
@@ -28,6 +29,9 @@ namespace pelmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileState;
+using testing::LineEndFault;
+using testing::OpenDescriptorCount;
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 using testing::WriteFileBytes;
@@ -40,34 +44,6 @@ std::string ThreeCharacterRosterFile() {
 ■■■■■■斬イ霧空：剣士
 ■■■■■炸炸報楽空：魔法使い
 )"_sj);
-}
-
-std::ptrdiff_t OpenDescriptorCount() {
-  return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
-}
-
-// Where a file stands after a run, in words: untouched, empty, complete, or what it is instead.
-std::string FileState(const fs::path& file, std::string_view earlier, std::string_view complete) {
-  fs::file_status status = fs::symlink_status(file);
-  if (fs::is_symlink(status)) return "a link to " + fs::read_symlink(file).string();
-  if (fs::is_directory(status)) return "a directory";
-  if (!fs::exists(status)) return "missing";
-  std::string bytes = ReadFileBytes(file);
-  if (bytes == earlier) return "untouched";
-  if (bytes.empty()) return "empty";
-  if (bytes == complete) return "complete";
-  return "changed, " + std::to_string(bytes.size()) + " bytes";
-}
-
-// Empty when every line of the text ends in CR LF, otherwise where it does not.
-std::string LineEndFault(std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    bool bareLf = text[at] == '\n' && (at == 0 || text[at - 1] != '\r');
-    bool bareCr = text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n');
-    if (bareLf || bareCr) return "lone line-end byte at " + std::to_string(at);
-  }
-  if (!text.empty() && !text.ends_with("\r\n")) return "the last line has no line end";
-  return "";
 }
 
 TEST(OutputFile, OthersMayReadButNotWriteWhileItIsOpen) {
