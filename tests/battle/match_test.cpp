@@ -8,6 +8,7 @@
 
 #include "common/random.h"
 #include "common/sjis_literal.h"
+#include "tests/support/case_title.h"
 #include "tests/support/dice_seed.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
@@ -16,15 +17,10 @@
 namespace pelmora {
 namespace {
 
+using testing::CaseTitle;
 using testing::MakeChara;
 using testing::SeedForDice;
 using testing::WithCrLf;
-
-// Names each case of a table, in test names and in failure messages, by its title.
-template <typename TCase>
-std::string CaseTitle(const ::testing::TestParamInfo<TCase>& info) {
-  return std::string(info.param.Title);
-}
 
 std::string PlayFromRunSeed(TChara& a, TChara& b, std::int32_t i = 0, std::int32_t j = 1) {
   RandSeed = kRunSeed;

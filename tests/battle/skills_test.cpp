@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/sjis_literal.h"
+#include "tests/support/case_title.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/string_line_writer.h"
@@ -14,14 +15,9 @@
 namespace pelmora {
 namespace {
 
+using testing::CaseTitle;
 using testing::MakeChara;
 using testing::WithCrLf;
-
-// Names each case of a table, in test names and in failure messages, by its title.
-template <typename TCase>
-std::string CaseTitle(const ::testing::TestParamInfo<TCase>& info) {
-  return std::string(info.param.Title);
-}
 
 using TAct = void (*)(TMatchContext&, TChara&, TChara&, TSkill&);
 

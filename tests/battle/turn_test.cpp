@@ -7,6 +7,7 @@
 
 #include "common/random.h"
 #include "common/sjis_literal.h"
+#include "tests/support/case_title.h"
 #include "tests/support/dice_seed.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
@@ -15,15 +16,10 @@
 namespace pelmora {
 namespace {
 
+using testing::CaseTitle;
 using testing::MakeChara;
 using testing::SeedForDice;
 using testing::WithCrLf;
-
-// Names each case of a table, in test names and in failure messages, by its title.
-template <typename TCase>
-std::string CaseTitle(const ::testing::TestParamInfo<TCase>& info) {
-  return std::string(info.param.Title);
-}
 
 void ExpectNoSlotUsedThisTurn(const TChara& chara) {
   for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) {
