@@ -56,18 +56,24 @@ class TStringAppender {
   std::string& text_;
 };
 
+// The summary's fixed pieces are constants, not literals in the template below: clang 14 does
+// not evaluate a _sj literal inside a function template and leaves a call that cannot be linked.
+constexpr std::string_view kHpLabel = "：HP"_sj;
+constexpr std::string_view kMaxHpSeparator = "／"_sj;
+constexpr std::string_view kSkillSeparator = "、"_sj;
+
 template <class TOut>
 void BuildCharaSummary(TOut& out, const TChara& chara, std::int32_t width) {
   out << chara.Name;
   std::int32_t nameLength = ByteLength(chara.Name);
   if (width > nameLength) out.Spaces(static_cast<std::size_t>(width - nameLength));
-  out << "：HP"_sj;
+  out << kHpLabel;
   out.PadLeft2(chara.HP, ' ');
-  out << "／"_sj;
+  out << kMaxHpSeparator;
   out.PadLeft2(chara.MaxHP, ' ');
   for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) {
     const TSkill& skill = chara.Skill(slot);
-    if (!skill.Spent) out << "、"_sj << skill.Name;
+    if (!skill.Spent) out << kSkillSeparator << skill.Name;
   }
 }
 
