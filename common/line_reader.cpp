@@ -1,6 +1,10 @@
 // The line reader: a small state machine over the file's bytes, read in blocks.
 #include "common/line_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -77,10 +81,27 @@ bool ReadAll(std::FILE* file, TLineCollector& collector) {
   return true;
 }
 
+// Opens the file for reading only when it is a regular file. A named pipe would block the open
+// (and the window with it) until some writer came, and a device such as /dev/zero never ends;
+// neither is a roster. The open does not wait, and the file reads normally afterwards.
+std::FILE* OpenRegularFile(const std::filesystem::path& fileName) {
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  int flags = ::fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flags >= 0 &&
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+    file = ::fdopen(fd, "rb");
+  }
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
 }  // namespace
 
 bool ReadLinesFile(const std::filesystem::path& fileName, std::span<std::string> lines, int& count) {
-  std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(fileName.c_str(), "rb"));
+  std::unique_ptr<std::FILE, TFileCloser> file(OpenRegularFile(fileName));
   if (!file) return false;
   TLineCollector collector(lines);
   bool ok;

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the fuzz harnesses with clang and libFuzzer in build/fuzz and fuzzes one of them:
+# Builds the fuzz harnesses with clang and libFuzzer in build/libfuzzer and fuzzes one of them:
 #
 #   scripts/fuzz.sh roster_loader|whole_run SECONDS [libFuzzer options...]
 #
 # SECONDS 0 runs until another limit given after it (-runs=N) or a finding stops it. The engine
 # starts from the committed corpus fuzz/corpus/TARGET and keeps what it finds in
-# build/fuzz/found/TARGET; afterwards the finds that reach code the committed corpus does not are
+# build/libfuzzer/found/TARGET; afterwards the finds that reach code the committed corpus does not are
 # merged into it with -merge=1, ready to commit. A crash, hang or leak stops the run before the
-# merge, with its reproducer in build/fuzz/artifacts/TARGET/; replay it with
-# build/fuzz/fuzz/TARGET_fuzz FILE, or with the replay program of any build.
+# merge, with its reproducer in build/libfuzzer/artifacts/TARGET/; replay it with
+# build/libfuzzer/fuzz/TARGET_fuzz FILE, or with the replay program of any build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,14 +27,14 @@ case $target in
   *) usage ;;
 esac
 
-build=build/fuzz
+build=build/libfuzzer
 CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMORA_FUZZ=ON \
   -DPELMORA_BUILD_APP=OFF -DPELMORA_WERROR=ON >/dev/null
 cmake --build "$build" --target "${target}_fuzz"
 
 # Absolute paths throughout: the harness runs each input in a private working directory.
 top=$PWD
-fuzzer=$top/$build/fuzz/${target}_fuzz
+fuzzer=$top/$build/libfuzzer/${target}_fuzz
 corpus=$top/fuzz/corpus/$target
 found=$top/$build/found/$target
 artifacts=$top/$build/artifacts/$target

@@ -25,12 +25,15 @@ TOutputFile::~TOutputFile() { Abandon(); }
 
 void TOutputFile::Open(const std::filesystem::path& fileName) {
   Abandon();
-  int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, kNewFileMode);
+  // The open does not wait: a named pipe that nobody reads fails at once (ENXIO) instead of
+  // freezing the run; the descriptor writes normally once it is open.
+  int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, kNewFileMode);
   if (fd < 0) throw TIoError(errno);
   // Lock first and truncate afterwards, so a file that another run is writing is left whole.
   struct stat info;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &info) != 0 ||
-      (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
+  int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+      ::fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
     int code = errno;
     ::close(fd);
     throw TIoError(code);

@@ -5,6 +5,7 @@
 // is followed by a run without it that must go through.
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -127,6 +128,41 @@ TEST(Faults, ReportThatIsADirectory) {
             DescribeRun(RunButton, complete));
 
   fs::remove(kResultFileName);
+  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete));
+}
+
+// A named pipe or an endless device in a file's place must not freeze the run, and with it the
+// window: nothing waits for the pipe's other end, and a roster must be a regular file. Each run
+// is made in a child with an alarm, so that a run that does wait fails instead of hanging.
+TEST(Faults, NamedPipesAndDevicesDoNotFreezeTheRun) {
+  testing::TScopedWorkDir dir;
+  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
+  TRunFiles complete = UndisturbedRun();
+  constexpr unsigned kSecondsBeforeGivingUp = 10;
+  auto runInChild = [&] {
+    return testing::RunInChild([&] {
+      ::alarm(kSecondsBeforeGivingUp);
+      return DescribeRun(RunButton, complete);
+    });
+  };
+
+  PutEarlierFiles();
+  fs::remove(kResultFileName);
+  ASSERT_EQ(::mkfifo(kResultFileName, 0666), 0);
+  EXPECT_EQ(Outcome("error 6: I/O error 6", "", "a named pipe", "untouched"), runInChild());
+  fs::remove(kResultFileName);
+
+  const std::string kReadFailure = " キャラクター.txt読み込み失敗";
+  fs::rename(RosterFileName(), "roster.saved");
+  ASSERT_EQ(::mkfifo(RosterFileName().c_str(), 0666), 0);
+  PutEarlierFiles();
+  EXPECT_EQ(Outcome("no error", kReadFailure, "untouched", "untouched"), runInChild());
+  fs::remove(RosterFileName());
+  fs::create_symlink("/dev/zero", RosterFileName());
+  EXPECT_EQ(Outcome("no error", kReadFailure, "untouched", "untouched"), runInChild());
+
+  fs::remove(RosterFileName());
+  fs::rename("roster.saved", RosterFileName());
   EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete));
 }
 

@@ -13,6 +13,7 @@ std::string FileState(const fs::path& file, std::string_view earlier, std::strin
   fs::file_status status = fs::symlink_status(file);
   if (fs::is_symlink(status)) return "a link to " + fs::read_symlink(file).string();
   if (fs::is_directory(status)) return "a directory";
+  if (fs::is_fifo(status)) return "a named pipe";
   if (!fs::exists(status)) return "missing";
   std::string bytes = ReadFileBytes(file);
   if (bytes == earlier) return "untouched";
