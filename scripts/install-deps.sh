@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing need, when any is missing.
-# Run as root (it uses apt-get); does nothing when everything is already there.
+# Installs the Debian 12 packages that are missing for one purpose:
+#
+#   scripts/install-deps.sh run    building and running the program
+#   scripts/install-deps.sh test   building and running every test, and the package
+#
+# As root it calls apt-get itself; as anyone else it says what it installs and calls it through
+# sudo. Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(
+run_packages=(
   g++ cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev
-  libxcb1-dev
-  xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
+  qt6-base-dev qt6-wayland libxcb1-dev
+  fonts-ipafont-gothic xdg-user-dirs
+)
+test_packages=(
+  "${run_packages[@]}"
+  libgtest-dev
+  xvfb xauth xdotool x11-utils x11-xserver-utils
   clang libclang-rt-14-dev
 )
+
+case ${1:-} in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,10 +32,15 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ ${#missing[@]} -gt 0 ]; then
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Missing packages: ${missing[*]}; install them as root." >&2; exit 1; }
+  echo "Installing the missing Debian packages through sudo apt-get: ${missing[*]}"
+  sudo=(sudo)
+else
   echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
