@@ -1,15 +1,68 @@
 // Start-up: one main window and the message loop until it is closed.
 #include <QApplication>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/error_box.h"
 #include "app/unitform.h"
 
+namespace {
+
+struct TStartupMessage {
+  QtMsgType type;
+  QString text;
+};
+
+QList<TStartupMessage>* startupMessages = nullptr;
+
+QByteArray DisplayVariable(const char* name) {
+  QByteArray value = qgetenv(name);
+  return name + QByteArrayLiteral("=") + (value.isEmpty() ? QByteArrayLiteral("(unset)") : value);
+}
+
+// While the toolkit connects to the display, its messages are held back. When it cannot connect
+// it stops the program with a fatal message and an abort; instead the user gets one line that
+// says what is missing, and the exit status 1.
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr,
+                 "pelmora-simulator: cannot open a graphical display (%s, %s); it runs in an X11 or Wayland "
+                 "desktop session\n",
+                 DisplayVariable("DISPLAY").constData(), DisplayVariable("WAYLAND_DISPLAY").constData());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+  }
+  startupMessages->append({type, text});
+}
+
+// Hands the held messages to the toolkit's own output once the display is open.
+void ReleaseStartupMessages() {
+  qInstallMessageHandler(nullptr);
+  for (const TStartupMessage& message : *startupMessages) {
+    qt_message_output(message.type, QMessageLogContext(), message.text);
+  }
+  startupMessages->clear();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  // The layout is made in pixels and is not rescaled for the screen's pixel density.
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // The layout is made for 96 pixels per inch in the toolkit's logical pixels; on a scaled
+  // desktop the window and its boxes scale with it, as every other program does.
+  QList<TStartupMessage> heldMessages;
+  startupMessages = &heldMessages;
+  qInstallMessageHandler(HoldStartupMessage);
   QApplication application(argc, argv);
+  ReleaseStartupMessages();
   // Message boxes take the application's title as their caption, and it is empty.
   QApplication::setApplicationDisplayName(QString());
+  // Lets a Wayland desktop match the window with its desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("pelmora-simulator"));
   pelmora::InstallMessageBoxPresenter();
   pelmora::TFormMain formMain;
   pelmora::FormMain = &formMain;

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real program on an X server of its own, finds its window by caption, checks its
 # size and position, clicks the run button, answers the closing box with Return and compares
-# both files with what the core writes for the same roster.
+# both files with what the core writes for the same roster. With a DPI of 192 the server and its
+# Xft.dpi resource are those of a desktop scaled to 200 %, and the window must be twice as large.
 set -euo pipefail
 
 program=$1
 core_run=$2
 roster=$3
+dpi=${4:-96}
+scale=$(( dpi / 96 ))
 
 screen_width=1280
 screen_height=1024
@@ -23,10 +26,14 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # An X server on the first free display number, reported through a descriptor.
-exec 3< <(Xvfb -displayfd 1 -screen 0 ${screen_width}x${screen_height}x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+exec 3< <(Xvfb -displayfd 1 -screen 0 ${screen_width}x${screen_height}x24 -dpi "$dpi" -nolisten tcp -noreset 2>/dev/null &
+  echo "pid $!"; wait)
 read -r _ xvfb_pid <&3
 read -r display_number <&3 || fail "Xvfb did not start"
 export DISPLAY=":$display_number"
+# The desktop's scale, as a desktop session sets it for every program (the server keeps it
+# because it does not reset when xrdb disconnects).
+echo "Xft.dpi: $dpi" | xrdb -merge
 
 cp "$roster" "$work/キャラクター.txt"
 cp "$roster" "$expected/キャラクター.txt"
@@ -38,14 +45,18 @@ app_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelmora Simulator$' | head -n 1) ||
   fail "no window with the caption Pelmora Simulator"
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" = 500 ] && [ "$HEIGHT" = 300 ] || fail "window is ${WIDTH}x${HEIGHT}, not 500x300"
-# Without a window manager there is no frame: the outer size is the client size.
-want_x=$(( (screen_width - 500) / 2 ))
-want_y=$(( (screen_height - 300) / 2 ))
+want_width=$(( 500 * scale ))
+want_height=$(( 300 * scale ))
+[ "$WIDTH" = "$want_width" ] && [ "$HEIGHT" = "$want_height" ] ||
+  fail "window is ${WIDTH}x${HEIGHT} physical pixels, not ${want_width}x${want_height}"
+# Without a window manager there is no frame: the outer size is the client size. The window
+# centres itself in logical pixels.
+want_x=$(( (screen_width / scale - 500) / 2 * scale ))
+want_y=$(( (screen_height / scale - 300) / 2 * scale ))
 [ "$X" = "$want_x" ] && [ "$Y" = "$want_y" ] || fail "window at $X,$Y, not centred at $want_x,$want_y"
 
 # The button sits in the middle of the client area.
-xdotool mousemove --window "$window" 250 150 click 1
+xdotool mousemove --window "$window" $(( 250 * scale )) $(( 150 * scale )) click 1
 
 box=""
 for _ in $(seq 1 200); do
