@@ -1,11 +1,15 @@
 // The model of the roster file. Its rules are restated here in a different shape from the line
 // reader and the parser (the file is cut at its end mark first, then split and cleaned, and a line
-// is split into characters before anything is looked at), so that a fault in either shows up as a
-// disagreement.
+// is split into characters before anything is looked at), and a roster saved as UTF-8 is decoded
+// and converted by glibc's iconv rather than by the loader's table, so that a fault in either
+// shows up as a disagreement.
 #include "fuzz/roster_check.h"
+
+#include <iconv.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -34,6 +38,7 @@ constexpr std::string_view kNoNameError = "名前ないエラー"_sj;
 constexpr std::string_view kCharaError = "キャラクター解析エラー"_sj;
 constexpr std::string_view kMark = "■"_sj;
 constexpr std::string_view kColon = "："_sj;
+constexpr std::string_view kUntouchedName = "untouched";  // the first record's name before every load
 
 // The file's lines: everything from a Ctrl-Z that opens a line is not part of the file; the rest
 // is split at every LF, the empty piece after a final LF is no line, and every CR is dropped.
@@ -67,6 +72,75 @@ std::vector<std::string_view> ModelChars(std::string_view line) {
     at += length;
   }
   return chars;
+}
+
+// A converter of glibc, opened once for the process.
+iconv_t Converter(const char* to, const char* from) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) Fail("iconv cannot open its converter");
+  return converter;
+}
+
+// The code points of a line when glibc takes it as well-formed UTF-8 (nothing invalid, nothing
+// cut short at its end).
+std::optional<std::u32string> Utf8CodePoints(std::string_view line) {
+  static iconv_t decoder = Converter("UTF-32LE", "UTF-8");
+  iconv(decoder, nullptr, nullptr, nullptr, nullptr);
+  std::u32string out(line.size(), U'\0');
+  char* in = const_cast<char*>(line.data());
+  std::size_t inLeft = line.size();
+  char* outPtr = reinterpret_cast<char*>(out.data());
+  std::size_t outLeft = out.size() * sizeof(char32_t);
+  if (iconv(decoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - outLeft / sizeof(char32_t));
+  return out;
+}
+
+// The CP932 bytes of one code point as glibc maps it, or nothing when CP932 lacks it.
+std::optional<std::string> Cp932Of(char32_t codePoint) {
+  static iconv_t encoder = Converter("CP932", "UTF-32LE");
+  iconv(encoder, nullptr, nullptr, nullptr, nullptr);
+  char* in = reinterpret_cast<char*>(&codePoint);
+  std::size_t inLeft = sizeof codePoint;
+  char bytes[8];
+  char* outPtr = bytes;
+  std::size_t outLeft = sizeof bytes;
+  // glibc drops the tag characters U+E0000 to U+E007F without a word; they have no code.
+  if (iconv(encoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outPtr == bytes)
+    return std::nullopt;
+  return std::string(bytes, outPtr);
+}
+
+// Lines that glibc all takes as UTF-8, with some byte beyond ASCII, are a roster saved as UTF-8.
+// Their Shift_JIS form, without a byte-order mark at the start of the first line; or the message
+// that names, by its line and code point, the first character that has none.
+std::optional<std::string> ModelFromUtf8(std::vector<std::string>& lines) {
+  std::vector<std::u32string> decoded;
+  bool beyondAscii = false;
+  for (const std::string& line : lines) {
+    std::optional<std::u32string> codePoints = Utf8CodePoints(line);
+    if (!codePoints) return std::nullopt;
+    beyondAscii = beyondAscii ||
+                  std::any_of(codePoints->begin(), codePoints->end(), [](char32_t cp) { return cp > 0x7F; });
+    decoded.push_back(std::move(*codePoints));
+  }
+  if (!beyondAscii) return std::nullopt;
+  if (!decoded.empty() && decoded[0].starts_with(U'\uFEFF')) decoded[0].erase(0, 1);
+  for (std::size_t k = 0; k < decoded.size(); ++k) {
+    lines[k].clear();
+    for (char32_t codePoint : decoded[k]) {
+      std::optional<std::string> bytes = Cp932Of(codePoint);
+      if (bytes) {
+        lines[k] += *bytes;
+        continue;
+      }
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(codePoint));
+      return std::to_string(k + 1) + std::string("行目の「U+"_sj) + hex +
+             std::string("」はShift_JISにない文字です"_sj);
+    }
+  }
+  return std::nullopt;
 }
 
 struct TModelChara {
@@ -166,6 +240,7 @@ bool LoadAndCheckRoster(std::string_view bytes) {
 
   TakeMessages();
   RosterCount = kRosterCountBeforeLoad;
+  RosterAt(0).Name = kUntouchedName;
   bool loaded = LoadRoster();
   std::vector<std::string> shown = TakeMessages();
 
@@ -173,6 +248,13 @@ bool LoadAndCheckRoster(std::string_view bytes) {
     Require(!loaded, "a file of more than 100 lines loaded");
     RequireMessages(shown, {kReadFailed});
     Require(RosterCount == kRosterCountBeforeLoad, "a failed read changed RosterCount");
+    return false;
+  }
+  if (std::optional<std::string> noSjis = ModelFromUtf8(model)) {
+    Require(!loaded, "a UTF-8 roster with a character Shift_JIS lacks loaded");
+    RequireMessages(shown, {*noSjis, kCharaError});
+    Require(RosterCount == kRosterCountBeforeLoad && RosterAt(0).Name == kUntouchedName,
+            "a UTF-8 roster that cannot be converted changed the roster");
     return false;
   }
   std::vector<TModelChara> accepted;

@@ -14,7 +14,8 @@ inline constexpr std::int32_t SkillAreaWidth = 10;
 // Characters of a name that are kept; the rest of a longer name is dropped.
 inline constexpr std::int32_t kMaxNameLength = 999;
 
-// Loads the roster file of the working directory. False after the failure has been shown.
+// Loads the roster file of the working directory, saved as Shift_JIS or as UTF-8. False after
+// the failure has been shown.
 bool LoadRoster();
 
 // Clears the record and fills it from one non-empty line. False after its own message.

@@ -164,7 +164,27 @@ TEST_F(RosterLoader, FailuresAndTheirMessages) {
       {"half-width colon", Lines(std::string(kTenLetters) + ":X", 1), {kColonError, kCharaError}, 0},
       {"eleven letters", Lines("炸斬イ報霧楽空炸斬イ炸：X"_sj, 1), {kColonError, kCharaError}, 0},
       {"nothing after the colon", Lines("炸斬イ報霧楽空炸斬イ："_sj, 1), {kNoNameError, kCharaError}, 0},
-      {"saved as UTF-8", Lines("■■■炸斬■霧楽イ空：勇者", 1), {kSkillError, kCharaError}, 0},
+      // Saved as UTF-8: nothing is loaded when a character has no Shift_JIS form, wherever it is.
+      {"UTF-8, e with diaeresis on the third line",
+       Lines("■■■炸斬■霧楽イ空：勇者", 1) + "\r\n" + Lines("■■■■■■■■■■：Zoë", 1),
+       {"3行目の「U+00EB」はShift_JISにない文字です"_sj, kCharaError},
+       kUntouched},
+      {"UTF-8, an emoji after a bad line",
+       "   \n■■■■■■■■■■：勇😀者",
+       {"2行目の「U+1F600」はShift_JISにない文字です"_sj, kCharaError},
+       kUntouched},
+      {"UTF-8, a byte-order mark opening the second line",
+       "\xEF\xBB\xBF" + Lines("■■■炸斬■霧楽イ空：勇者", 1) + "\xEF\xBB\xBF" + Lines("■■■■■■■■■■：戦士", 1),
+       {"2行目の「U+FEFF」はShift_JISにない文字です"_sj, kCharaError},
+       kUntouched},
+      // Not well-formed UTF-8, so read as Shift_JIS like any other bytes.
+      {"UTF-8 with a surrogate", Lines("■■■■■■■■■■：\xED\xA0\x80", 1), {kSkillError, kCharaError}, 0},
+      {"UTF-8 with an overlong slash", Lines("■■■■■■■■■■：\xC0\xAF", 1), {kSkillError, kCharaError}, 0},
+      {"UTF-8 beyond U+10FFFF", Lines("■■■■■■■■■■：\xF4\x90\x80\x80", 1), {kSkillError, kCharaError}, 0},
+      {"UTF-8 cut at a line end",
+       Lines("■■■■■■■■■■：\xE5\x8B", 1) + Lines("\x87", 1),
+       {kSkillError, kCharaError},
+       0},
       {"binary garbage",
        std::string("\x00\xFF\x80\xA0\x7F\x01\xFE\xFD\x1B\x02\xE0", 11),
        {kSkillError, kCharaError},
@@ -178,11 +198,65 @@ TEST_F(RosterLoader, FailuresAndTheirMessages) {
     std::filesystem::remove(RosterFileName());
     if (c.file) WriteFileBytes(RosterFileName(), *c.file);
     RosterCount = kUntouched;
+    RosterAt(0).Name = "untouched";
     std::vector<std::string> shown = Load(false);
     ASSERT_EQ(shown.size(), c.messages.size()) << c.what;
     for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_SJIS_EQ(c.messages[i], shown[i]) << c.what;
     EXPECT_EQ(RosterCount, c.rosterCount) << c.what;
+    if (c.rosterCount == kUntouched) {
+      EXPECT_EQ(RosterAt(0).Name, "untouched") << c.what;
+    }
   }
+}
+
+// A roster saved as UTF-8 loads exactly as the same roster saved as Shift_JIS: the same records
+// or the same boxes. Positions and the name's limit count characters in either encoding.
+TEST_F(RosterLoader, Utf8RostersLoadAsTheirShiftJisTwins) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string marks = "■■■■■■■■■■：";
+  const std::string sjisMarks(std::string("■■■■■■■■■■："_sj));
+  struct Case {
+    const char* what;
+    std::string utf8;
+    std::string sjis;
+  };
+  const Case cases[] = {
+      {"byte-order mark only", bom, ""},
+      {"byte-order mark and LF line ends", bom + "■■■炸斬■霧楽イ空：勇者\n\n炸斬イ報霧楽空炸斬イ：X",
+       std::string("■■■炸斬■霧楽イ空：勇者\r\n\r\n炸斬イ報霧楽空炸斬イ：X"_sj)},
+      {"byte-order mark on an empty first line", bom + "\r\n" + marks + "戦士\r\n",
+       "\r\n" + sjisMarks + std::string("戦士\r\n"_sj)},
+      {"1005 full-width characters", marks + Repeat("名", 1005), sjisMarks + Repeat("名"_sj, 1005)},
+      {"1005 half-width katakana", marks + Repeat("ﾃ", 1005), sjisMarks + Repeat("ﾃ"_sj, 1005)},
+      {"second bytes 0x5C and mixed widths", marks + "ソ表a ｱ：■", sjisMarks + std::string("ソ表a ｱ：■"_sj)},
+      {"end mark on the third line", Lines(marks + "勇者", 2) + "\x1A\xFF",
+       Lines(sjisMarks + std::string("勇者"_sj), 2) + "\x1A\xFF"},
+      {"100 lines", bom + Lines(marks + "戦士", 100), Lines(sjisMarks + std::string("戦士"_sj), 100)},
+      {"101 lines", bom + Lines(marks + "戦士", 101), Lines(sjisMarks + std::string("戦士"_sj), 101)},
+      {"short skill area", "■■■：勇者\r\n", std::string("■■■：勇者\r\n"_sj)},
+      {"ten characters only", bom + "炸斬イ報霧楽空炸斬イ", std::string("炸斬イ報霧楽空炸斬イ"_sj)},
+      {"half-width colon", Lines(marks + "勇者", 1) + "■■■■■■■■■■:勇者",
+       Lines(sjisMarks + std::string("勇者"_sj), 1) + std::string("■■■■■■■■■■:勇者"_sj)},
+      {"nothing after the colon", "\n" + marks + "\n", "\n" + sjisMarks + "\n"},
+  };
+  // The roster as loaded, with every box shown, in one comparable text.
+  auto loadAndDescribe = [this](const std::string& bytes) {
+    std::filesystem::remove(RosterFileName());
+    WriteFileBytes(RosterFileName(), bytes);
+    testing::TMessageRecorder recorder;
+    RosterCount = kUntouched;
+    bool loaded = LoadRoster();
+    std::string outcome = loaded ? "loaded " : "failed ";
+    for (const std::string& text : recorder.Texts()) outcome += "[" + text + "] ";
+    outcome += std::to_string(RosterCount);
+    for (std::int32_t k = 0; loaded && k < RosterCount; ++k) {
+      const TChara& chara = RosterAt(k);
+      outcome += "\n" + chara.Name + " " + std::to_string(chara.Stamina) + " " + std::to_string(chara.HP);
+      for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) outcome += " " + chara.Skill(slot).Name;
+    }
+    return outcome;
+  };
+  for (const Case& c : cases) EXPECT_SJIS_EQ(loadAndDescribe(c.sjis), loadAndDescribe(c.utf8)) << c.what;
 }
 
 TEST_F(RosterLoader, RosterFileThatCannotBeRead) {
