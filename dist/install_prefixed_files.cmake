@@ -2,7 +2,7 @@
 # page name absolute installed paths, and a prefix given to cmake --install or the package's /usr
 # differs from the one the build was configured with.
 #
-# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_STAGING_DIR, PELMORA_APP_ID, PELMORA_VERSION and
+# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_APP_ID, PELMORA_VERSION and
 # the install directories PELMORA_LAUNCHER_DIR, PELMORA_DATA_DIR, PELMORA_APPLICATIONS_DIR and
 # PELMORA_MAN6_DIR, each absolute or relative to the prefix.
 
@@ -25,9 +25,12 @@ string(REPLACE "\\" "\\\\" PELMORA_LAUNCHER "${launcher}")
 set(PELMORA_SAMPLE_ROSTER "${PELMORA_DATA_DIR}/キャラクター.txt")
 set(PROJECT_VERSION "${PELMORA_VERSION}")
 
-# Staged per prefix, so that installs into different prefixes never share a file.
-string(SHA1 prefix_key "${CMAKE_INSTALL_PREFIX}")
-set(staging "${PELMORA_STAGING_DIR}/${prefix_key}")
+# Staged in a folder of this install's own, outside the build folder, which an install as another
+# user must not fill with files that its owner cannot remove.
+execute_process(COMMAND mktemp -d OUTPUT_VARIABLE staging OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE mktemp_result)
+if(NOT mktemp_result EQUAL 0)
+  message(FATAL_ERROR "mktemp -d failed: ${mktemp_result}")
+endif()
 configure_file("${PELMORA_SOURCE_DIR}/pelmora-simulator.desktop.in" "${staging}/${PELMORA_APP_ID}.desktop" @ONLY)
 configure_file("${PELMORA_SOURCE_DIR}/pelmora-simulator.6" "${staging}/pelmora-simulator.6" @ONLY)
 # -n leaves the name and time out of the header, so the same page always gives the same bytes.
@@ -37,5 +40,8 @@ if(NOT gzip_result EQUAL 0)
   message(FATAL_ERROR "gzip failed on the manual page: ${gzip_result}")
 endif()
 
-file(INSTALL DESTINATION "${PELMORA_APPLICATIONS_DIR}" TYPE FILE FILES "${staging}/${PELMORA_APP_ID}.desktop")
-file(INSTALL DESTINATION "${PELMORA_MAN6_DIR}" TYPE FILE FILES "${staging}/pelmora-simulator.6.gz")
+set(permissions PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(INSTALL DESTINATION "${PELMORA_APPLICATIONS_DIR}" TYPE FILE ${permissions}
+     FILES "${staging}/${PELMORA_APP_ID}.desktop")
+file(INSTALL DESTINATION "${PELMORA_MAN6_DIR}" TYPE FILE ${permissions} FILES "${staging}/pelmora-simulator.6.gz")
+file(REMOVE_RECURSE "${staging}")
