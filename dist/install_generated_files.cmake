@@ -1,12 +1,13 @@
 # Runs at install time, when the prefix is known: the desktop entry's Exec line and the manual
 # page name absolute installed paths, and a prefix given to cmake --install or the package's /usr
-# differs from the one the build was configured with.
+# differs from the one the build was configured with. The compressed changelog is made here too,
+# so that installing or packaging needs nothing built but the program.
 #
-# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_APP_ID, PELMORA_VERSION and
-# the install directories PELMORA_LAUNCHER_DIR, PELMORA_DATA_DIR, PELMORA_APPLICATIONS_DIR and
-# PELMORA_MAN6_DIR, each absolute or relative to the prefix.
+# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_APP_ID, PELMORA_VERSION and the install
+# directories PELMORA_LAUNCHER_DIR, PELMORA_DATA_DIR, PELMORA_APPLICATIONS_DIR, PELMORA_MAN6_DIR
+# and PELMORA_DOC_DIR, each absolute or relative to the prefix.
 
-foreach(name LAUNCHER_DIR DATA_DIR APPLICATIONS_DIR MAN6_DIR)
+foreach(name LAUNCHER_DIR DATA_DIR APPLICATIONS_DIR MAN6_DIR DOC_DIR)
   if(NOT IS_ABSOLUTE "${PELMORA_${name}}")
     set(PELMORA_${name} "${CMAKE_INSTALL_PREFIX}/${PELMORA_${name}}")
   endif()
@@ -33,15 +34,18 @@ if(NOT mktemp_result EQUAL 0)
 endif()
 configure_file("${PELMORA_SOURCE_DIR}/pelmora-simulator.desktop.in" "${staging}/${PELMORA_APP_ID}.desktop" @ONLY)
 configure_file("${PELMORA_SOURCE_DIR}/pelmora-simulator.6" "${staging}/pelmora-simulator.6" @ONLY)
-# -n leaves the name and time out of the header, so the same page always gives the same bytes.
-execute_process(COMMAND gzip -9n -c "${staging}/pelmora-simulator.6"
-                OUTPUT_FILE "${staging}/pelmora-simulator.6.gz" RESULT_VARIABLE gzip_result)
-if(NOT gzip_result EQUAL 0)
-  message(FATAL_ERROR "gzip failed on the manual page: ${gzip_result}")
-endif()
+# -n leaves the name and time out of the header, so the same text always gives the same bytes.
+foreach(input "${staging}/pelmora-simulator.6" "${PELMORA_SOURCE_DIR}/changelog")
+  get_filename_component(name "${input}" NAME)
+  execute_process(COMMAND gzip -9n -c "${input}" OUTPUT_FILE "${staging}/${name}.gz" RESULT_VARIABLE gzip_result)
+  if(NOT gzip_result EQUAL 0)
+    message(FATAL_ERROR "gzip failed on ${input}: ${gzip_result}")
+  endif()
+endforeach()
 
 set(permissions PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 file(INSTALL DESTINATION "${PELMORA_APPLICATIONS_DIR}" TYPE FILE ${permissions}
      FILES "${staging}/${PELMORA_APP_ID}.desktop")
 file(INSTALL DESTINATION "${PELMORA_MAN6_DIR}" TYPE FILE ${permissions} FILES "${staging}/pelmora-simulator.6.gz")
+file(INSTALL DESTINATION "${PELMORA_DOC_DIR}" TYPE FILE ${permissions} FILES "${staging}/changelog.gz")
 file(REMOVE_RECURSE "${staging}")
