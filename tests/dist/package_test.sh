@@ -88,8 +88,8 @@ new_home() {
   chmod 700 "$home/runtime"
   echo "$home"
 }
-# launch_command HOME EXTRA-PATH [FILE]: sets launch to the Exec line mapped into the root, run with the
-# variables of a desktop session whose home is HOME.
+# launch_command HOME EXTRA-PATH [FILE]: sets launch to the Exec line mapped into the root, run
+# with the variables of a desktop session whose home is HOME.
 launch_command() {
   local home=$1 path=$2
   shift 2
