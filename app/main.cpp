@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
   // Message boxes take the application's title as their caption, and it is empty.
   QApplication::setApplicationDisplayName(QString());
   // Lets a Wayland desktop match the window with its desktop entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("pelmora-simulator"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.pelmora.PelmoraSimulator"));
   pelmora::InstallMessageBoxPresenter();
   pelmora::TFormMain formMain;
   pelmora::FormMain = &formMain;

@@ -18,6 +18,7 @@ test_packages=(
   libgtest-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils
   clang libclang-rt-14-dev
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 case ${1:-} in
