@@ -8,8 +8,6 @@
 #include <functional>
 #include <string_view>
 
-class QWidget;
-
 namespace pelmora {
 
 // Installs the modal box as the core's message-box presenter.
@@ -28,9 +26,5 @@ void ShowErrorBox(const QString& message);
 // Runs a command of the window; an error that leaves it is shown in the error box here, before
 // it could cross Qt's own code, and the window stays usable.
 void RunGuarded(const std::function<void()>& command);
-
-// Makes the title bar of a top-level window really empty: with an empty title Qt's X11 backend
-// shows the program's name instead. Does nothing on other platforms.
-void ClearNativeTitle(QWidget* window);
 
 }  // namespace pelmora
