@@ -10,13 +10,13 @@ set -euo pipefail
 
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-wayland libxcb1-dev
+  qt6-base-dev qt6-base-private-dev qt6-wayland libxcb1-dev libwayland-dev wayland-protocols
   fonts-ipafont-gothic xdg-user-dirs
 )
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev
-  xvfb xauth xdotool x11-utils x11-xserver-utils
+  xvfb xauth xdotool x11-utils x11-xserver-utils weston
   clang libclang-rt-14-dev
   dpkg-dev file lintian desktop-file-utils appstream
 )
