@@ -31,7 +31,7 @@ deb=${debs[0]}
 version=$(dpkg-deb -f "$deb" Version)
 [ "${deb##*/}" = "pelmora-simulator_${version}_amd64.deb" ] || fail "package file is named ${deb##*/}"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic xdg-user-dirs libqt6widgets6; do
+for package in qt6-base-abi qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic xdg-user-dirs libqt6widgets6 libwayland-client0; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
