@@ -34,7 +34,7 @@ cmake --build "$build" --target "${target}_fuzz"
 
 # Absolute paths throughout: the harness runs each input in a private working directory.
 top=$PWD
-fuzzer=$top/$build/libfuzzer/${target}_fuzz
+fuzzer=$top/$build/fuzz/${target}_fuzz
 corpus=$top/fuzz/corpus/$target
 found=$top/$build/found/$target
 artifacts=$top/$build/artifacts/$target
