@@ -179,15 +179,17 @@ std::optional<std::string_view> ModelParse(std::string_view line, TModelChara& c
 
 std::filesystem::path RosterFileName() { return std::filesystem::path(u8"キャラクター.txt"); }
 
-std::string Quoted(std::string_view sjis) { return "\"" + Cp932ToUtf8ForTerminal(sjis) + "\""; }
+std::string Quoted(std::string_view sjis) {
+  return std::string("\"").append(Cp932ToUtf8ForTerminal(sjis)).append("\"");
+}
 
 void RequireMessages(const std::vector<std::string>& shown, const std::vector<std::string_view>& expected) {
   bool same = std::equal(shown.begin(), shown.end(), expected.begin(), expected.end());
   if (same) return;
   std::string what = "message boxes differ: shown";
-  for (const std::string& text : shown) what += " " + Quoted(text);
+  for (const std::string& text : shown) what.append(" ").append(Quoted(text));
   what += ", expected";
-  for (std::string_view text : expected) what += " " + Quoted(text);
+  for (std::string_view text : expected) what.append(" ").append(Quoted(text));
   Fail(what);
 }
 

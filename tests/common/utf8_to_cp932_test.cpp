@@ -109,7 +109,7 @@ TEST(Utf8ToCp932, WellFormedExactlyWhenGlibcDecodes) {
     bool glibcTakesIt = glibc.Convert(input).has_value();
     if (IsWellFormedUtf8(input) != glibcTakesIt && ++disagreements <= 10) {
       std::string hex;
-      for (unsigned char byte : input) hex += " " + std::to_string(byte);
+      for (unsigned char byte : input) hex.append(" ").append(std::to_string(byte));
       ADD_FAILURE() << "bytes" << hex << (glibcTakesIt ? " are" : " are not") << " UTF-8 for glibc";
     }
   }
