@@ -1,6 +1,7 @@
 // Start-up: one main window and the message loop until it is closed.
 #include <QApplication>
 #include <QByteArray>
+#include <QIcon>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -61,8 +62,11 @@ int main(int argc, char* argv[]) {
   ReleaseStartupMessages();
   // Message boxes take the application's title as their caption, and it is empty.
   QApplication::setApplicationDisplayName(QString());
-  // Lets a Wayland desktop match the window with its desktop entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.pelmora.PelmoraSimulator"));
+  // The installed desktop entry and icon share one name: a Wayland desktop matches the window
+  // with its entry by it, and the window carries the icon where the icon theme has it.
+  const QString desktopId = QStringLiteral("org.pelmora.PelmoraSimulator");
+  QGuiApplication::setDesktopFileName(desktopId);
+  QApplication::setWindowIcon(QIcon::fromTheme(desktopId));
   pelmora::InstallMessageBoxPresenter();
   pelmora::TFormMain formMain;
   pelmora::FormMain = &formMain;

@@ -10,7 +10,7 @@ set -euo pipefail
 
 run_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-wayland libxcb1-dev libwayland-dev wayland-protocols
+  qt6-base-dev qt6-base-private-dev qt6-wayland libqt6svg6 libxcb1-dev libwayland-dev wayland-protocols
   fonts-ipafont-gothic xdg-user-dirs
 )
 test_packages=(

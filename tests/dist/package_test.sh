@@ -31,7 +31,7 @@ deb=${debs[0]}
 version=$(dpkg-deb -f "$deb" Version)
 [ "${deb##*/}" = "pelmora-simulator_${version}_amd64.deb" ] || fail "package file is named ${deb##*/}"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in qt6-base-abi qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic xdg-user-dirs libqt6widgets6 libwayland-client0; do
+for package in qt6-base-abi qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-ipafont-gothic xdg-user-dirs libqt6widgets6 libwayland-client0; do
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
@@ -95,7 +95,7 @@ launch_command() {
   shift 2
   launch=(env -i HOME="$home" PATH="${path:+$path:}/usr/bin:/bin" DISPLAY="$DISPLAY" LANG=C.UTF-8
     XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache"
-    XDG_RUNTIME_DIR="$home/runtime" "${user[@]}" "$root$command" "$@")
+    XDG_RUNTIME_DIR="$home/runtime" XDG_DATA_DIRS="$root/usr/share:/usr/share" "${user[@]}" "$root$command" "$@")
 }
 # start HOME EXTRA-PATH [FILE]: runs the entry until the program's window shows.
 start() {
@@ -129,6 +129,10 @@ start "$home" ""
 expect_running_in "$folder"
 cmp "$sample" "$folder/キャラクター.txt" || fail "the roster in $folder is not the sample"
 window=$(xdotool search --onlyvisible --pid "$app_pid" | head -n 1)
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window does not carry the packaged icon"
+# An X11 desktop matches the window with its entry, and so its icon, by the window's class.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" || fail "the window's class is not StartupWMClass=$wm_class"
 xdotool mousemove --window "$window" 250 150 click 1
 for _ in $(seq 1 200); do
   [ "$(xdotool search --onlyvisible --pid "$app_pid" | wc -l)" -ge 2 ] && break
