@@ -27,39 +27,50 @@ inline constexpr TCodePair kCp932Table[] = {
 void CharacterHasNoCp932Code();
 void SourceTextIsNotUtf8();
 
-constexpr unsigned ContinuationBits(const char* text, std::size_t size, std::size_t at) {
-  if (at >= size || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) SourceTextIsNotUtf8();
-  return static_cast<unsigned char>(text[at]) & 0x3F;
-}
-
-// Decodes the code point at pos and steps pos past it.
-constexpr char32_t DecodeUtf8(const char* text, std::size_t size, std::size_t& pos) {
+// Decodes the well-formed UTF-8 character at pos and steps past it; false when none starts there.
+// The range allowed for the second byte depends on the lead byte: it is what rules out overlong
+// forms (E0, F0), surrogates (ED) and code points above U+10FFFF (F4).
+constexpr bool DecodeUtf8Char(std::string_view text, std::size_t& pos, char32_t& codePoint) {
+  constexpr unsigned kContinuationLow = 0x80;
+  constexpr unsigned kContinuationHigh = 0xBF;
   unsigned lead = static_cast<unsigned char>(text[pos]);
   if (lead < 0x80) {
-    pos += 1;
-    return lead;
+    codePoint = lead;
+    ++pos;
+    return true;
   }
+  std::size_t length = 0;
+  unsigned secondLow = kContinuationLow;
+  unsigned secondHigh = kContinuationHigh;
   if (lead >= 0xC2 && lead <= 0xDF) {
-    char32_t cp = ((lead & 0x1F) << 6) | ContinuationBits(text, size, pos + 1);
-    pos += 2;
-    return cp;
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) secondLow = 0xA0;
+    if (lead == 0xED) secondHigh = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) secondLow = 0x90;
+    if (lead == 0xF4) secondHigh = 0x8F;
+  } else {
+    return false;
   }
-  if (lead >= 0xE0 && lead <= 0xEF) {
-    char32_t cp = ((lead & 0x0F) << 12) | (ContinuationBits(text, size, pos + 1) << 6) |
-                  ContinuationBits(text, size, pos + 2);
-    if (cp < 0x800) SourceTextIsNotUtf8();
-    pos += 3;
-    return cp;
+  if (text.size() - pos < length) return false;
+  char32_t value = lead & (0x7Fu >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    unsigned byte = static_cast<unsigned char>(text[pos + k]);
+    unsigned low = k == 1 ? secondLow : kContinuationLow;
+    unsigned high = k == 1 ? secondHigh : kContinuationHigh;
+    if (byte < low || byte > high) return false;
+    value = (value << 6) | (byte & 0x3Fu);
   }
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    pos += 4;  // outside the Basic Multilingual Plane: CP932 has no code for any of these
-    CharacterHasNoCp932Code();
-  }
-  SourceTextIsNotUtf8();
-  return 0;
+  codePoint = value;
+  pos += length;
+  return true;
 }
 
-constexpr std::uint16_t Cp932Code(char32_t codePoint) {
+// The table's entry for the code point, or null when CP932 has no code for it.
+constexpr const TCodePair* FindCp932(char32_t codePoint) {
   std::size_t low = 0;
   std::size_t high = std::size(kCp932Table);
   while (low < high) {
@@ -70,13 +81,22 @@ constexpr std::uint16_t Cp932Code(char32_t codePoint) {
       high = mid;
     }
   }
-  if (low == std::size(kCp932Table) || kCp932Table[low].Unicode != codePoint) CharacterHasNoCp932Code();
-  return kCp932Table[low].Cp932;
+  if (low == std::size(kCp932Table) || kCp932Table[low].Unicode != codePoint) return nullptr;
+  return &kCp932Table[low];
 }
 
-constexpr std::size_t Cp932Length(const char* text, std::size_t size) {
+// The CP932 code of the literal's character at pos, stepping past it.
+constexpr std::uint16_t NextCp932Code(std::string_view text, std::size_t& pos) {
+  char32_t codePoint = 0;
+  if (!DecodeUtf8Char(text, pos, codePoint)) SourceTextIsNotUtf8();
+  const TCodePair* entry = FindCp932(codePoint);
+  if (entry == nullptr) CharacterHasNoCp932Code();
+  return entry->Cp932;
+}
+
+constexpr std::size_t Cp932Length(std::string_view text) {
   std::size_t length = 0;
-  for (std::size_t pos = 0; pos < size;) length += Cp932Code(DecodeUtf8(text, size, pos)) > 0xFF ? 2 : 1;
+  for (std::size_t pos = 0; pos < text.size();) length += NextCp932Code(text, pos) > 0xFF ? 2 : 1;
   return length;
 }
 
@@ -85,13 +105,13 @@ constexpr std::size_t Cp932Length(const char* text, std::size_t size) {
 template <char... Utf8>
 struct TCp932Literal {
   static constexpr char kUtf8[] = {Utf8..., '\0'};
-  static constexpr std::size_t kUtf8Size = sizeof...(Utf8);
+  static constexpr std::string_view kText{kUtf8, sizeof...(Utf8)};
 
   static constexpr auto Encode() {
-    std::array<char, Cp932Length(kUtf8, kUtf8Size) + 1> bytes{};
+    std::array<char, Cp932Length(kText) + 1> bytes{};
     std::size_t out = 0;
-    for (std::size_t pos = 0; pos < kUtf8Size;) {
-      std::uint16_t code = Cp932Code(DecodeUtf8(kUtf8, kUtf8Size, pos));
+    for (std::size_t pos = 0; pos < kText.size();) {
+      std::uint16_t code = NextCp932Code(kText, pos);
       if (code > 0xFF) bytes[out++] = static_cast<char>(code >> 8);
       bytes[out++] = static_cast<char>(code & 0xFF);
     }
