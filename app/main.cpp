@@ -19,7 +19,8 @@ struct TStartupMessage {
   QString text;
 };
 
-QList<TStartupMessage>* startupMessages = nullptr;
+// What the toolkit said while it connected to the display.
+QList<TStartupMessage> heldMessages;
 
 QByteArray DisplayVariable(const char* name) {
   QByteArray value = qgetenv(name);
@@ -38,16 +39,16 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
   }
-  startupMessages->append({type, text});
+  heldMessages.append({type, text});
 }
 
 // Hands the held messages to the toolkit's own output once the display is open.
 void ReleaseStartupMessages() {
   qInstallMessageHandler(nullptr);
-  for (const TStartupMessage& message : *startupMessages) {
+  for (const TStartupMessage& message : heldMessages) {
     qt_message_output(message.type, QMessageLogContext(), message.text);
   }
-  startupMessages->clear();
+  heldMessages.clear();
 }
 
 }  // namespace
@@ -55,8 +56,6 @@ void ReleaseStartupMessages() {
 int main(int argc, char* argv[]) {
   // The layout is made for 96 pixels per inch in the toolkit's logical pixels; on a scaled
   // desktop the window and its boxes scale with it, as every other program does.
-  QList<TStartupMessage> heldMessages;
-  startupMessages = &heldMessages;
   qInstallMessageHandler(HoldStartupMessage);
   QApplication application(argc, argv);
   ReleaseStartupMessages();
@@ -64,7 +63,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName(QString());
   // The installed desktop entry and icon share one name: a Wayland desktop matches the window
   // with its entry by it, and the window carries the icon where the icon theme has it.
-  const QString desktopId = QStringLiteral("org.pelmora.PelmoraSimulator");
+  const QString desktopId = QStringLiteral(PELMORA_APP_ID);
   QGuiApplication::setDesktopFileName(desktopId);
   QApplication::setWindowIcon(QIcon::fromTheme(desktopId));
   pelmora::InstallMessageBoxPresenter();

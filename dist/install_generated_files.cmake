@@ -3,9 +3,9 @@
 # differs from the one the build was configured with. The compressed changelog is made here too,
 # so that installing or packaging needs nothing built but the program.
 #
-# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_APP_ID, PELMORA_VERSION and the install
-# directories PELMORA_LAUNCHER_DIR, PELMORA_DATA_DIR, PELMORA_APPLICATIONS_DIR, PELMORA_MAN6_DIR
-# and PELMORA_DOC_DIR, each absolute or relative to the prefix.
+# Set by the caller: PELMORA_SOURCE_DIR, PELMORA_APP_ID, PELMORA_VERSION, PELMORA_ROSTER_NAME and
+# the install directories PELMORA_LAUNCHER_DIR, PELMORA_DATA_DIR, PELMORA_APPLICATIONS_DIR,
+# PELMORA_MAN6_DIR and PELMORA_DOC_DIR, each absolute or relative to the prefix.
 
 foreach(name LAUNCHER_DIR DATA_DIR APPLICATIONS_DIR MAN6_DIR DOC_DIR)
   if(NOT IS_ABSOLUTE "${PELMORA_${name}}")
@@ -23,7 +23,7 @@ if(launcher MATCHES "[] \t\n\"'\\\\><~|&;$*?#()`[]")
   set(launcher "\"${launcher}\"")
 endif()
 string(REPLACE "\\" "\\\\" PELMORA_LAUNCHER "${launcher}")
-set(PELMORA_SAMPLE_ROSTER "${PELMORA_DATA_DIR}/キャラクター.txt")
+set(PELMORA_SAMPLE_ROSTER "${PELMORA_DATA_DIR}/${PELMORA_ROSTER_NAME}")
 set(PROJECT_VERSION "${PELMORA_VERSION}")
 
 # Staged in a folder of this install's own, outside the build folder, which an install as another
