@@ -166,12 +166,9 @@ app_pid=""
 stop "$weston_pid"
 weston_pid=""
 
-# An X server on the first free display number, reported through a descriptor, and weston on it.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-  echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-read -r display_number <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display_number"
+# An X server of its own, and weston on it.
+source "$(dirname "$0")/../support/x_server.sh"
+start_x_server 1280x1024
 start_weston x11
 # Weston names the X window of its output in its log.
 output=""

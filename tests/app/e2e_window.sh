@@ -25,14 +25,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# An X server on the first free display number, reported through a descriptor.
-exec 3< <(Xvfb -displayfd 1 -screen 0 ${screen_width}x${screen_height}x24 -dpi "$dpi" -nolisten tcp -noreset 2>/dev/null &
-  echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-read -r display_number <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display_number"
-# The desktop's scale, as a desktop session sets it for every program (the server keeps it
-# because it does not reset when xrdb disconnects).
+# An X server of its own.
+source "$(dirname "$0")/../support/x_server.sh"
+start_x_server "${screen_width}x${screen_height}" -dpi "$dpi"
+# The desktop's scale, as a desktop session sets it for every program.
 echo "Xft.dpi: $dpi" | xrdb -merge
 
 cp "$roster" "$work/キャラクター.txt"

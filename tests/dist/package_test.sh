@@ -67,12 +67,9 @@ command=${exec_line% %f}
 [ "$command" != "$exec_line" ] && [ "${command#/}" != "$command" ] || fail "Exec=$exec_line"
 [ "$root$command" -ef "$launcher" ] || fail "Exec=$exec_line is not the packaged launcher"
 
-# An X server on the first free display number, reported through a descriptor.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
-  echo "pid $!"; wait)
-read -r _ xvfb_pid <&3
-read -r display_number <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display_number"
+# An X server of its own.
+source "$(dirname "$0")/../support/x_server.sh"
+start_x_server 1024x768
 
 # As root the launcher runs as nobody, so that a folder it cannot write stays unwritable.
 user=()
