@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 
@@ -69,8 +70,8 @@ constexpr bool DecodeUtf8Char(std::string_view text, std::size_t& pos, char32_t&
   return true;
 }
 
-// The table's entry for the code point, or null when CP932 has no code for it.
-constexpr const TCodePair* FindCp932(char32_t codePoint) {
+// The CP932 code of the code point, or nothing when CP932 has none.
+constexpr std::optional<std::uint16_t> FindCp932(char32_t codePoint) {
   std::size_t low = 0;
   std::size_t high = std::size(kCp932Table);
   while (low < high) {
@@ -81,17 +82,17 @@ constexpr const TCodePair* FindCp932(char32_t codePoint) {
       high = mid;
     }
   }
-  if (low == std::size(kCp932Table) || kCp932Table[low].Unicode != codePoint) return nullptr;
-  return &kCp932Table[low];
+  if (low == std::size(kCp932Table) || kCp932Table[low].Unicode != codePoint) return std::nullopt;
+  return kCp932Table[low].Cp932;
 }
 
 // The CP932 code of the literal's character at pos, stepping past it.
 constexpr std::uint16_t NextCp932Code(std::string_view text, std::size_t& pos) {
   char32_t codePoint = 0;
   if (!DecodeUtf8Char(text, pos, codePoint)) SourceTextIsNotUtf8();
-  const TCodePair* entry = FindCp932(codePoint);
-  if (entry == nullptr) CharacterHasNoCp932Code();
-  return entry->Cp932;
+  std::optional<std::uint16_t> code = FindCp932(codePoint);
+  if (!code) CharacterHasNoCp932Code();
+  return *code;
 }
 
 constexpr std::size_t Cp932Length(std::string_view text) {

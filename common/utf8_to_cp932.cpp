@@ -1,6 +1,8 @@
 // UTF-8 turned into CP932 while the program runs, with the decoder and the table of the _sj literal.
 #include "common/utf8_to_cp932.h"
 
+#include <cstdint>
+
 #include "common/sjis_literal.h"
 
 namespace pelmora {
@@ -11,10 +13,10 @@ constexpr char32_t kReplacementChar = 0xFFFD;
 
 // Appends the CP932 code of the code point; false when the table has none.
 bool AppendCp932(char32_t codePoint, std::string& out) {
-  const sjis_detail::TCodePair* entry = sjis_detail::FindCp932(codePoint);
-  if (entry == nullptr) return false;
-  if (entry->Cp932 > 0xFF) out.push_back(static_cast<char>(entry->Cp932 >> 8));
-  out.push_back(static_cast<char>(entry->Cp932 & 0xFF));
+  std::optional<std::uint16_t> code = sjis_detail::FindCp932(codePoint);
+  if (!code) return false;
+  if (*code > 0xFF) out.push_back(static_cast<char>(*code >> 8));
+  out.push_back(static_cast<char>(*code & 0xFF));
   return true;
 }
 
