@@ -50,8 +50,8 @@ void RecordResult(TChara& winner, std::int32_t winnerPosition, TChara& loser, st
 void PlayMatch(TLineWriter& log, std::int32_t i, std::int32_t j, TChara& a, TChara& b) {
   log << kMatchRule;
   log.EndLine();
-  log.PadLeft2(CheckedAdd(i, 1), '0') << " " << a.Name << " vs ";
-  log.PadLeft2(CheckedAdd(j, 1), '0') << " " << b.Name;
+  log << PadLeft2Zero(CheckedAdd(i, 1)) << " " << a.Name << " vs ";
+  log << PadLeft2Zero(CheckedAdd(j, 1)) << " " << b.Name;
   log.EndLine();
   log << kMatchRule;
   log.EndLine();
@@ -88,9 +88,9 @@ bool TieBreakRoll(TMatchContext& match, const TChara& a, const TChara& b) {
     std::int32_t dieA = RollDie();
     std::int32_t dieB = RollDie();
     match.LineA += "ダイス"_sj;
-    AppendDecimal(match.LineA, dieA);
+    match.LineA += Decimal(dieA);
     match.LineB += "ダイス"_sj;
-    AppendDecimal(match.LineB, dieB);
+    match.LineB += Decimal(dieB);
     if (dieA != dieB) {
       WriteRollLines(match);
       match.Log.EndLine();

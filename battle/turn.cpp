@@ -16,11 +16,11 @@ namespace {
 
 void AppendInitiativeRoll(std::string& line, std::int32_t stamina, std::int32_t die, std::int32_t total) {
   line += "体力"_sj;
-  AppendDecimal(line, stamina);
+  line += Decimal(stamina);
   line += "＋ダイス"_sj;
-  AppendDecimal(line, die);
+  line += Decimal(die);
   line += "＝"_sj;
-  AppendDecimal(line, total);
+  line += Decimal(total);
 }
 
 // Rolls A's die, then B's, until the totals differ; every roll stays on the lines. Returns
@@ -64,9 +64,9 @@ bool ActSlot(TMatchContext& match, TChara& self, TChara& opponent, TSkill& slot)
 
 void PlayTurn(TMatchContext& match, TChara& a, TChara& b) {
   std::int32_t width = LongerLength(a.Name, b.Name);
-  WriteCharaSummary(match.Log, a, width);
+  CharaSummary(match.Log, a, width);
   match.Log.EndLine();
-  WriteCharaSummary(match.Log, b, width);
+  CharaSummary(match.Log, b, width);
   match.Log.EndLine();
   match.Log.EndLine();
 

@@ -1,50 +1,39 @@
-// The buffered line writer's slow paths: numbers, long pieces and flushing.
+// The buffered line writer's slow paths: padding, growing and flushing.
 #include "common/line_writer.h"
 
-#include <charconv>
-#include <string>
+#include <algorithm>
+#include <cstring>
 
 namespace pelmora {
 
-TLineWriter::TLineWriter() : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
+TLineWriter::TLineWriter() : buffer_(std::make_unique_for_overwrite<char[]>(kInitialCapacity)) {}
 
 TLineWriter::~TLineWriter() = default;
 
-TLineWriter& TLineWriter::operator<<(std::int32_t number) {
-  char digits[12];
-  auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
-  return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
-}
-
-TLineWriter& TLineWriter::PadLeft2(std::int32_t n, char fill) {
-  char digits[12];
-  auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
-  if (end - digits < 2) *this << fill;
-  return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
-}
-
-TLineWriter& TLineWriter::Spaces(std::size_t n) {
+TLineWriter& TLineWriter::PadRight(std::int32_t width) {
   static constexpr std::string_view kSpaces = "                                ";
-  for (; n > kSpaces.size(); n -= kSpaces.size()) *this << kSpaces;
-  return *this << kSpaces.substr(0, n);
+  for (std::int32_t missing = width - LineLength(); missing > 0; missing -= ByteLength(kSpaces)) {
+    *this << kSpaces.substr(0, static_cast<std::size_t>(std::min(missing, ByteLength(kSpaces))));
+  }
+  return *this;
+}
+
+std::int32_t TLineWriter::LineLength() const {
+  return ByteLength(std::string_view(buffer_.get() + lineStart_, used_ - lineStart_));
 }
 
 void TLineWriter::Flush() {
   std::size_t size = used_;
-  used_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
+  used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
   if (size > 0) WriteOut(buffer_.get(), size);
 }
 
-// A piece longer than the room left. Lines are short (a name holds at most 999 characters), so
-// this is met only by a line far longer than any roster makes; the buffer goes out as it stands,
-// and a piece larger than the whole buffer goes out directly after it.
-TLineWriter& TLineWriter::AppendPastBuffer(std::string_view text) {
-  Flush();
-  if (text.size() > kBufferSize) {
-    WriteOut(text.data(), text.size());
-    return *this;
-  }
-  return *this << text;
+void TLineWriter::Grow(std::size_t more) {
+  std::size_t capacity = std::max(capacity_ * 2, used_ + more);
+  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  std::memcpy(buffer.get(), buffer_.get(), used_);
+  buffer_ = std::move(buffer);
+  capacity_ = capacity;
 }
 
 }  // namespace pelmora

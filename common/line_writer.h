@@ -1,4 +1,4 @@
-// A buffered writer of CR LF lines. Lines are built by appending pieces straight into one fixed
+// A buffered writer of CR LF lines. Lines are built by appending pieces straight into one
 // buffer, which goes out to the destination when it is nearly full and when the writer is
 // flushed; nothing is formatted into temporary strings on the way.
 #pragma once
@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "common/text.h"
 
 namespace pelmora {
 
@@ -19,46 +21,51 @@ class TLineWriter {
   TLineWriter& operator=(const TLineWriter&) = delete;
 
   TLineWriter& operator<<(std::string_view text) {
-    if (text.size() > kBufferSize - used_) return AppendPastBuffer(text);
+    if (text.size() > capacity_ - used_) Grow(text.size());
     std::char_traits<char>::copy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();
     return *this;
   }
-  TLineWriter& operator<<(char byte) { return *this << std::string_view(&byte, 1); }
-  TLineWriter& operator<<(std::int32_t number);
+  TLineWriter& operator<<(std::int32_t number) { return *this << Decimal(number); }
 
-  // Appends n half-width spaces.
-  TLineWriter& Spaces(std::size_t n);
+  // Appends half-width spaces until the line being written is width bytes long; a longer line
+  // is never cut.
+  TLineWriter& PadRight(std::int32_t width);
 
-  // Appends the decimal text of n with fill in front when it is shorter than two bytes, as
-  // PadLeft2Space and PadLeft2Zero make it.
-  TLineWriter& PadLeft2(std::int32_t n, char fill);
+  // The byte length of the line being written so far.
+  std::int32_t LineLength() const;
 
-  // Ends the line with CR LF. The line is complete in the buffer afterwards; once the buffer
-  // is nearly full its whole lines are handed on, and a failure to do so throws from here.
+  // Ends the line with CR LF. Once the buffer is nearly full its lines are handed on, and a
+  // failure to do so throws from here.
   void EndLine() {
     *this << std::string_view("\r\n", 2);
+    lineStart_ = used_;
     if (used_ >= kFlushThreshold) Flush();
   }
 
-  // Hands everything buffered to the destination.
+  // Hands everything buffered to the destination; called between lines, it hands on whole lines.
   void Flush();
 
   // Forgets what is buffered without writing it.
-  void DiscardBuffer() { used_ = 0; }
+  void DiscardBuffer() { used_ = lineStart_ = 0; }
 
  protected:
-  // Writes the bytes in full or throws.
+  // Writes the bytes in full or throws. The writer flushes only between lines, so the bytes
+  // always start at the start of a line.
   virtual void WriteOut(const char* bytes, std::size_t size) = 0;
 
  private:
-  static constexpr std::size_t kBufferSize = 256 * 1024;
-  static constexpr std::size_t kFlushThreshold = kBufferSize - 32 * 1024;
+  static constexpr std::size_t kInitialCapacity = 256 * 1024;
+  static constexpr std::size_t kFlushThreshold = kInitialCapacity - 32 * 1024;
 
-  TLineWriter& AppendPastBuffer(std::string_view text);
+  // Makes room for more bytes than are left. A line never leaves the buffer unfinished, so a
+  // line longer than the room left (far longer than any roster makes) makes the buffer grow.
+  void Grow(std::size_t more);
 
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = kInitialCapacity;
   std::size_t used_ = 0;
+  std::size_t lineStart_ = 0;  // where the line being written starts in the buffer
 };
 
 }  // namespace pelmora

@@ -1,4 +1,5 @@
-// Padding helpers: every width is a byte count and the fill is always the half-width space.
+// Numbers in decimal and padding: every width is a byte count and the fill is the half-width
+// space, or "0" for zero-filled numbers.
 #include "common/text.h"
 
 #include <charconv>
@@ -8,11 +9,14 @@ namespace pelmora {
 
 namespace {
 
-std::string PadLeft2(std::int32_t n, char fill) {
-  char digits[16];
-  auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
-  std::string text(digits, end);
-  if (text.size() < 2) text.insert(text.begin(), fill);
+// Only the numbers 0 to 9 are shorter than two bytes.
+TNumberText PadLeft2(std::int32_t n, char fill) {
+  TNumberText text = Decimal(n);
+  if (text.Size < 2) {
+    text.Bytes[1] = text.Bytes[0];
+    text.Bytes[0] = fill;
+    text.Size = 2;
+  }
   return text;
 }
 
@@ -22,19 +26,16 @@ std::string_view FirstSjisChar(std::string_view text) {
   return text.empty() ? text : text.substr(0, SjisCharLength(text, 0));
 }
 
-void AppendDecimal(std::string& text, std::int32_t n) {
-  char digits[12];
-  auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
-  text.append(digits, end);
+TNumberText Decimal(std::int32_t n) {
+  TNumberText text;
+  auto [end, error] = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), n);
+  text.Size = static_cast<std::size_t>(end - text.Bytes.data());
+  return text;
 }
 
-std::string PadLeft2Space(std::int32_t n) { return PadLeft2(n, ' '); }
+TNumberText PadLeft2Space(std::int32_t n) { return PadLeft2(n, ' '); }
 
-std::string PadLeft2Zero(std::int32_t n) { return PadLeft2(n, '0'); }
-
-void PadRight(std::string& text, std::int32_t width) {
-  if (width > ByteLength(text)) text.append(static_cast<std::size_t>(width) - text.size(), ' ');
-}
+TNumberText PadLeft2Zero(std::int32_t n) { return PadLeft2(n, '0'); }
 
 void EqualizeLengths(std::string& a, std::string& b) {
   if (a.size() > b.size()) {

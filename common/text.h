@@ -1,7 +1,8 @@
-// Text helpers over Shift_JIS byte strings: padding to byte widths and stepping over
-// double-byte characters.
+// Text helpers over Shift_JIS byte strings: numbers in decimal, padding to byte widths and
+// stepping over double-byte characters.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,15 +24,22 @@ constexpr std::size_t SjisCharLength(std::string_view text, std::size_t pos) {
 // The first character of the text, or the empty text.
 std::string_view FirstSjisChar(std::string_view text);
 
-// Decimal text of n, with one space (or "0") in front when it is shorter than two bytes.
-std::string PadLeft2Space(std::int32_t n);
-std::string PadLeft2Zero(std::int32_t n);
+// The decimal text of a number, held in place so that writing a number allocates nothing. It
+// reads as a std::string_view wherever text is appended.
+struct TNumberText {
+  std::array<char, 12> Bytes;  // "-2147483648" is the longest
+  std::size_t Size = 0;
 
-// Appends the plain decimal text of n.
-void AppendDecimal(std::string& text, std::int32_t n);
+  operator std::string_view() const { return {Bytes.data(), Size}; }
+};
 
-// Appends half-width spaces until the text is width bytes long; never cuts.
-void PadRight(std::string& text, std::int32_t width);
+// The plain decimal text of n: a minus sign for negative values, no leading zeros.
+TNumberText Decimal(std::int32_t n);
+
+// The decimal text of n, with one half-width space (or "0") in front when it is shorter than two
+// bytes; nothing is ever cut: 7 gives " 7" ("07"), 12 "12", 123 "123" and -3 "-3".
+TNumberText PadLeft2Space(std::int32_t n);
+TNumberText PadLeft2Zero(std::int32_t n);
 
 // Appends half-width spaces to the shorter text until both are equally long in bytes.
 void EqualizeLengths(std::string& a, std::string& b);

@@ -83,11 +83,8 @@ void ResetForMatch(TChara& chara);
 // Every slot that is not spent ready again, after a turn.
 void ResetForTurn(TChara& chara);
 
-// The one-line summary: the name padded to width bytes, "：HP", HP, "／", MaxHP, then "、" and
-// the name of every slot that is not spent.
-std::string CharaSummary(const TChara& chara, std::int32_t width);
-
-// The same summary appended straight to a line being written.
-void WriteCharaSummary(TLineWriter& out, const TChara& chara, std::int32_t width);
+// Appends the one-line summary to the line being written: the name padded to width bytes,
+// "：HP", HP, "／", MaxHP, then "、" and the name of every slot that is not spent.
+void CharaSummary(TLineWriter& out, const TChara& chara, std::int32_t width);
 
 }  // namespace pelmora

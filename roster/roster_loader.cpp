@@ -99,8 +99,8 @@ bool ConvertUtf8Roster(std::span<std::string> lines) {
 bool LoadRoster() {
   std::vector<std::string> lines(kRosterCapacity);
   int count = 0;
-  if (!ReadLinesFile(std::filesystem::path(u8"キャラクター.txt"), lines, count)) {
-    ShowMessageBox("キャラクター.txt読み込み失敗"_sj);
+  if (!ReadLinesFile(std::filesystem::path(kRosterFileName), lines, count)) {
+    ShowMessageBox(kRosterReadFailedMessage);
     return false;
   }
   if (!ConvertUtf8Roster(std::span(lines).first(static_cast<std::size_t>(count)))) {

@@ -4,9 +4,17 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/sjis_literal.h"
+
 #include "roster/chara.h"
 
 namespace pelmora {
+
+// The roster file, in the working directory. Its name is UTF-8 for the file system.
+inline constexpr std::u8string_view kRosterFileName = u8"キャラクター.txt";
+
+// What the loader shows when the roster file cannot be read.
+inline constexpr std::string_view kRosterReadFailedMessage = "キャラクター.txt読み込み失敗"_sj;
 
 // The number of leading characters of a line that hold stamina marks and skill letters.
 inline constexpr std::int32_t SkillAreaWidth = 10;

@@ -39,6 +39,8 @@ void TOutputFile::Open(const std::filesystem::path& fileName) {
     throw TIoError(code);
   }
   fd_ = fd;
+  regular_ = S_ISREG(info.st_mode);
+  size_ = 0;
   DiscardBuffer();
 }
 
@@ -63,14 +65,31 @@ void TOutputFile::Abandon() {
 
 void TOutputFile::WriteOut(const char* bytes, std::size_t size) {
   if (fd_ < 0) throw TIoError(EBADF);
-  while (size > 0) {
-    ssize_t written = ::write(fd_, bytes, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      throw TIoError(errno);
+  std::size_t taken = 0;
+  while (taken < size) {
+    ssize_t written = ::write(fd_, bytes + taken, size - taken);
+    if (written >= 0) {
+      taken += static_cast<std::size_t>(written);
+    } else if (errno != EINTR) {
+      int code = errno;
+      CutTornLine(std::string_view(bytes, taken));
+      throw TIoError(code);
     }
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
+  }
+  size_ += size;
+}
+
+// A full disk takes part of a block and refuses the rest, which may end inside a line. The
+// bytes handed out start at a line's start, and a line feed is never part of a Shift_JIS
+// character, so the last line feed that was taken ends the last whole line. What the file cannot
+// give back (a device, a pipe) stays as it was taken; the refusal is reported either way.
+void TOutputFile::CutTornLine(std::string_view taken) {
+  std::size_t lineEnd = taken.rfind('\n');
+  std::size_t whole = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+  size_ += whole;
+  if (regular_ && whole < taken.size()) {
+    off_t wholeLines = static_cast<off_t>(size_);
+    if (::ftruncate(fd_, wholeLines) == 0) ::lseek(fd_, wholeLines, SEEK_SET);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 #include "common/line_writer.h"
 
@@ -10,7 +11,8 @@ namespace pelmora {
 
 // A text file written through the line writer. Opening takes an exclusive lock before the file
 // is truncated, so a second writer cannot interleave lines; readers may look at it meanwhile.
-// Every failure throws TIoError.
+// Every failure throws TIoError, and a write that the system refuses part-way leaves the file
+// ending on its last whole line.
 class TOutputFile : public TLineWriter {
  public:
   ~TOutputFile() override;
@@ -30,12 +32,18 @@ class TOutputFile : public TLineWriter {
   void WriteOut(const char* bytes, std::size_t size) override;
 
  private:
+  // Cuts off the beginning of a line that a refused write left in the file.
+  void CutTornLine(std::string_view taken);
+
   int fd_ = -1;
+  bool regular_ = false;   // a regular file, which can be cut back; a device or a pipe cannot
+  std::uint64_t size_ = 0;  // the bytes of whole lines that reached the file
 };
 
 extern TOutputFile ResultFile;
 extern TOutputFile BattleLogFile;
 
+// Both files are named relative to the working directory.
 inline constexpr const char* kResultFileName = "pelm_result.txt";
 inline constexpr const char* kBattleLogFileName = "pelm_battle.txt";
 

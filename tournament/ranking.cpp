@@ -2,14 +2,12 @@
 #include "tournament/ranking.h"
 
 #include <array>
-#include <string>
 #include <utility>
 
 #include "common/checked.h"
 #include "common/sjis_literal.h"
 #include "common/text.h"
 #include "roster/chara.h"
-#include "tournament/output_files.h"
 #include "tournament/roster_list.h"
 
 namespace pelmora {
@@ -35,22 +33,22 @@ std::array<std::int32_t, kRosterCapacity> RankOrder() {
 
 }  // namespace
 
-void WriteRanking() {
-  ResultFile << "勝数順："_sj;
-  ResultFile.EndLine();
+void WriteRanking(TLineWriter& out) {
+  out << "勝数順："_sj;
+  out.EndLine();
   std::array<std::int32_t, kRosterCapacity> order = RankOrder();
   for (std::int32_t p = 0; p < RosterCount; ++p) {
     std::int32_t k = order.at(static_cast<std::size_t>(p));
     const TChara& chara = RosterAt(k);
-    std::string head = PadLeft2Zero(CheckedAdd(k, 1)) + " " + chara.Name;
-    PadRight(head, CheckedAdd(NameColumnWidth, kNumberAndSpaceWidth));
-    ResultFile << head << "："_sj;
-    for (std::int32_t mark = 0; mark < chara.Stamina; ++mark) ResultFile << "■"_sj;
-    for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) ResultFile << FirstSjisChar(chara.Skill(slot).Name);
-    ResultFile << "："_sj << PadLeft2Space(chara.Wins) << "勝"_sj;
-    ResultFile.EndLine();
+    out << PadLeft2Zero(CheckedAdd(k, 1)) << " " << chara.Name;
+    out.PadRight(CheckedAdd(NameColumnWidth, kNumberAndSpaceWidth));
+    out << "："_sj;
+    for (std::int32_t mark = 0; mark < chara.Stamina; ++mark) out << "■"_sj;
+    for (std::int32_t slot = 0; slot < chara.SkillCount; ++slot) out << FirstSjisChar(chara.Skill(slot).Name);
+    out << "："_sj << PadLeft2Space(chara.Wins) << "勝"_sj;
+    out.EndLine();
   }
-  ResultFile.EndLine();
+  out.EndLine();
 }
 
 }  // namespace pelmora

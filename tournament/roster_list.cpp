@@ -5,26 +5,25 @@
 #include "common/sjis_literal.h"
 #include "common/text.h"
 #include "roster/chara.h"
-#include "tournament/output_files.h"
 
 namespace pelmora {
 
 std::int32_t NameColumnWidth = 0;
 
-void WriteRosterList() {
-  ResultFile << "キャラクターリスト："_sj;
-  ResultFile.EndLine();
+void WriteRosterList(TLineWriter& out) {
+  out << "キャラクターリスト："_sj;
+  out.EndLine();
   NameColumnWidth = 0;
   for (std::int32_t k = 0; k < RosterCount; ++k) {
     std::int32_t length = ByteLength(RosterAt(k).Name);
     if (length > NameColumnWidth) NameColumnWidth = length;
   }
   for (std::int32_t k = 0; k < RosterCount; ++k) {
-    ResultFile.PadLeft2(CheckedAdd(k, 1), '0') << " ";
-    WriteCharaSummary(ResultFile, RosterAt(k), NameColumnWidth);
-    ResultFile.EndLine();
+    out << PadLeft2Zero(CheckedAdd(k, 1)) << " ";
+    CharaSummary(out, RosterAt(k), NameColumnWidth);
+    out.EndLine();
   }
-  ResultFile.EndLine();
+  out.EndLine();
 }
 
 }  // namespace pelmora

@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "common/line_writer.h"
+
 namespace pelmora {
 
 // The longest name's byte length in this run's roster; the ranking reuses it.
 extern std::int32_t NameColumnWidth;
 
 // Writes "キャラクターリスト：" and one summary line per character; sets NameColumnWidth.
-void WriteRosterList();
+void WriteRosterList(TLineWriter& out);
 
 }  // namespace pelmora

@@ -6,32 +6,31 @@
 #include "common/sjis_literal.h"
 #include "common/text.h"
 #include "roster/chara.h"
-#include "tournament/output_files.h"
 
 namespace pelmora {
 
-void PlayRoundRobin() {
+void PlayRoundRobin(TLineWriter& log) {
   for (std::int32_t i = 0; i < RosterCount; ++i) {
     RosterAt(i).Result(i) = "－"_sj;
-    for (std::int32_t j = i + 1; j < RosterCount; ++j) PlayMatch(BattleLogFile, i, j, RosterAt(i), RosterAt(j));
+    for (std::int32_t j = i + 1; j < RosterCount; ++j) PlayMatch(log, i, j, RosterAt(i), RosterAt(j));
   }
 }
 
-void WriteResultTable() {
-  ResultFile << "勝敗表："_sj;
-  ResultFile.EndLine();
-  ResultFile << "  ";
-  for (std::int32_t k = 0; k < RosterCount; ++k) ResultFile.Spaces(1).PadLeft2(CheckedAdd(k, 1), '0');
-  ResultFile << " 勝"_sj;
-  ResultFile.EndLine();
+void WriteResultTable(TLineWriter& out) {
+  out << "勝敗表："_sj;
+  out.EndLine();
+  out << "  ";
+  for (std::int32_t k = 0; k < RosterCount; ++k) out << " " << PadLeft2Zero(CheckedAdd(k, 1));
+  out << " 勝"_sj;
+  out.EndLine();
   for (std::int32_t i = 0; i < RosterCount; ++i) {
     const TChara& chara = RosterAt(i);
-    ResultFile.PadLeft2(CheckedAdd(i, 1), '0');
-    for (std::int32_t j = 0; j < RosterCount; ++j) ResultFile << " " << chara.Result(j);
-    ResultFile.Spaces(1).PadLeft2(chara.Wins, '0');
-    ResultFile.EndLine();
+    out << PadLeft2Zero(CheckedAdd(i, 1));
+    for (std::int32_t j = 0; j < RosterCount; ++j) out << " " << chara.Result(j);
+    out << " " << PadLeft2Zero(chara.Wins);
+    out.EndLine();
   }
-  ResultFile.EndLine();
+  out.EndLine();
 }
 
 }  // namespace pelmora

@@ -3,7 +3,6 @@
 
 #include "common/message_box.h"
 #include "common/random.h"
-#include "common/sjis_literal.h"
 #include "roster/roster_loader.h"
 #include "tournament/output_files.h"
 #include "tournament/ranking.h"
@@ -25,12 +24,12 @@ struct TAbandonOutputsOnExit {
 void RunSimulation() {
   TAbandonOutputsOnExit abandonOnError;
   OpenOutputs();
-  WriteRosterList();
-  PlayRoundRobin();
-  WriteResultTable();
-  WriteRanking();
+  WriteRosterList(ResultFile);
+  PlayRoundRobin(BattleLogFile);
+  WriteResultTable(ResultFile);
+  WriteRanking(ResultFile);
   CloseOutputs();
-  ShowMessageBox("「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj);
+  ShowMessageBox(kClosingMessage);
 }
 
 void RunFromRosterFile() {

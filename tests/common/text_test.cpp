@@ -8,34 +8,21 @@
 namespace pelmora {
 namespace {
 
-TEST(Text, PadLeft2AddsAtMostOneCharacter) {
+TEST(Text, NumbersInDecimal) {
   struct Case {
     std::int32_t n;
-    const char* space;
-    const char* zero;
+    std::string_view plain;
+    std::string_view space;
+    std::string_view zero;
   };
-  for (Case c : {Case{0, " 0", "00"}, Case{7, " 7", "07"}, Case{10, "10", "10"}, Case{12, "12", "12"},
-                 Case{100, "100", "100"}, Case{123, "123", "123"}, Case{-1, "-1", "-1"}, Case{-3, "-3", "-3"},
-                 Case{INT32_MIN, "-2147483648", "-2147483648"}}) {
-    EXPECT_EQ(PadLeft2Space(c.n), c.space) << c.n;
-    EXPECT_EQ(PadLeft2Zero(c.n), c.zero) << c.n;
+  for (Case c : {Case{0, "0", " 0", "00"}, Case{7, "7", " 7", "07"}, Case{10, "10", "10", "10"},
+                 Case{12, "12", "12", "12"}, Case{100, "100", "100", "100"}, Case{123, "123", "123", "123"},
+                 Case{-1, "-1", "-1", "-1"}, Case{-3, "-3", "-3", "-3"},
+                 Case{INT32_MIN, "-2147483648", "-2147483648", "-2147483648"}}) {
+    EXPECT_EQ(std::string_view(Decimal(c.n)), c.plain) << c.n;
+    EXPECT_EQ(std::string_view(PadLeft2Space(c.n)), c.space) << c.n;
+    EXPECT_EQ(std::string_view(PadLeft2Zero(c.n)), c.zero) << c.n;
   }
-}
-
-TEST(Text, PadRightCountsBytesAndNeverCuts) {
-  std::string ab = "ab";
-  PadRight(ab, 5);
-  EXPECT_EQ(ab, "ab   ");
-  std::string six = "abcdef";
-  PadRight(six, 3);
-  EXPECT_EQ(six, "abcdef");
-  std::string brave(std::string("勇者"_sj));
-  PadRight(brave, 6);
-  EXPECT_EQ(brave, std::string("勇者"_sj) + "  ");
-  std::string unchanged = "x";
-  PadRight(unchanged, 0);
-  PadRight(unchanged, -4);
-  EXPECT_EQ(unchanged, "x");
 }
 
 TEST(Text, EqualizeLengthsExtendsOnlyTheShorter) {

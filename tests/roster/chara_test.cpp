@@ -101,18 +101,16 @@ TEST(Chara, SummaryLine) {
       {"duplicated letters", MakeChara("■■■■■■■炸炸炸：弓"_sj), 2, "弓：HP28／28、炸撃、炸撃、炸撃"_sj},
   };
   for (const Case& c : cases) {
-    EXPECT_SJIS_EQ(c.summary, CharaSummary(c.chara, c.width)) << c.what;
-    // The battle log writes the same summary straight into its line.
-    testing::TStringLineWriter log;
-    WriteCharaSummary(log, c.chara, c.width);
-    EXPECT_SJIS_EQ(c.summary, log.Text()) << c.what;
+    testing::TStringLineWriter line;
+    CharaSummary(line, c.chara, c.width);
+    EXPECT_SJIS_EQ(c.summary, line.Text()) << c.what;
   }
 }
 
-TEST(Chara, WrittenSummaryPadsTheNameNotTheWholeLine) {
+TEST(Chara, SummaryPadsTheNameNotTheWholeLine) {
   testing::TStringLineWriter line;
   line << "01 ";
-  WriteCharaSummary(line, MakeChara("■■■■■■■■■■：戦士"_sj), 8);
+  CharaSummary(line, MakeChara("■■■■■■■■■■：戦士"_sj), 8);
   EXPECT_SJIS_EQ("01 戦士    ：HP55／55"_sj, line.Text());
 }
 
@@ -131,7 +129,8 @@ TEST(Chara, IndexesOutsideTheTablesThrow) {
   chara.SkillCount = 11;
   EXPECT_THROW(ResetForTurn(chara), std::out_of_range);
   EXPECT_THROW(ResetForMatch(chara), std::out_of_range);
-  EXPECT_THROW(CharaSummary(chara, 0), std::out_of_range);
+  testing::TStringLineWriter line;
+  EXPECT_THROW(CharaSummary(line, chara, 0), std::out_of_range);
 }
 
 }  // namespace

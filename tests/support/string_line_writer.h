@@ -7,7 +7,7 @@
 
 namespace pelmora::testing {
 
-class TStringLineWriter : public TLineWriter {
+class TStringLineWriter final : public TLineWriter {
  public:
   // Everything written so far, buffered lines included.
   const std::string& Text() {
@@ -21,5 +21,12 @@ class TStringLineWriter : public TLineWriter {
  private:
   std::string text_;
 };
+
+// What a section writer writes.
+inline std::string WrittenBy(void (*write)(TLineWriter&)) {
+  TStringLineWriter out;
+  write(out);
+  return out.Text();
+}
 
 }  // namespace pelmora::testing

@@ -8,7 +8,7 @@
 #include "common/sjis_literal.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
-#include "tests/tournament/result_section.h"
+#include "tests/support/string_line_writer.h"
 #include "tournament/roster_list.h"
 
 namespace pelmora {
@@ -63,7 +63,7 @@ TEST(Ranking, OrderOfTheExchangeSort) {
   for (const TRankingCase& c : cases) {
     SCOPED_TRACE(c.Name);
     SetRanked(c);
-    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenToResultFile(WriteRanking));
+    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenBy(WriteRanking));
   }
 }
 
@@ -97,7 +97,7 @@ TEST(Ranking, LineLayout) {
   for (const TRankingCase& c : cases) {
     SCOPED_TRACE(c.Name);
     SetRanked(c);
-    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenToResultFile(WriteRanking));
+    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenBy(WriteRanking));
   }
 }
 
@@ -112,7 +112,7 @@ TEST(Ranking, ListsSpentAndUsedSkills) {
   hero.HP = 1;
   NameColumnWidth = 4;
   EXPECT_SJIS_EQ(WithCrLf("勝数順：\n01 勇者：■■■■楽楽斬空霧炸： 0勝\n\n"_sj),
-                 testing::WrittenToResultFile(WriteRanking));
+                 testing::WrittenBy(WriteRanking));
 }
 
 // Only the number "100" is three digits: with the longest name it leaves its line one byte
@@ -125,7 +125,7 @@ TEST(Ranking, HundredthCharacterNumber) {
     RosterAt(RosterCount++) =
         testing::MakeChara(longestLast ? "■■■■■■■■■■：長い名前"_sj : "■■■■■■■■■■：名"_sj);
     NameColumnWidth = longestLast ? 8 : 4;
-    std::string section = testing::WrittenToResultFile(WriteRanking);
+    std::string section = testing::WrittenBy(WriteRanking);
     std::string_view expected = longestLast ? "\r\n100 長い名前：■■■■■■■■■■： 0勝\r\n\r\n"_sj
                                             : "\r\n100 名 ：■■■■■■■■■■： 0勝\r\n\r\n"_sj;
     std::string_view first = longestLast ? "\r\n01 名前    ："_sj : "\r\n01 名前：■"_sj;

@@ -8,7 +8,7 @@
 #include "common/sjis_literal.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
-#include "tests/tournament/result_section.h"
+#include "tests/support/string_line_writer.h"
 
 namespace pelmora {
 namespace {
@@ -51,7 +51,7 @@ TEST(RosterList, SectionAndNameColumnWidth) {
     RosterCount = 0;
     for (std::string_view line : c.Lines) RosterAt(RosterCount++) = testing::MakeChara(line);
     NameColumnWidth = 99;  // an earlier run's width must not survive
-    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenToResultFile(WriteRosterList));
+    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenBy(WriteRosterList));
     EXPECT_EQ(NameColumnWidth, c.Width);
   }
 }
@@ -60,7 +60,7 @@ TEST(RosterList, SectionAndNameColumnWidth) {
 TEST(RosterList, HundredthCharacterIsNumbered100) {
   RosterCount = 0;
   while (RosterCount < 100) RosterAt(RosterCount++) = testing::MakeChara("■■■■■■■■■炸：名前"_sj);
-  std::string section = testing::WrittenToResultFile(WriteRosterList);
+  std::string section = testing::WrittenBy(WriteRosterList);
   EXPECT_NE(section.find(WithCrLf("\n99 名前：HP45／45、炸撃\n100 名前：HP45／45、炸撃\n\n"_sj)),
             std::string::npos)
       << testing::Readable(section.substr(section.size() - 80));

@@ -11,9 +11,7 @@
 #include "common/sjis_literal.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
-#include "tests/support/work_dir.h"
-#include "tests/tournament/result_section.h"
-#include "tournament/output_files.h"
+#include "tests/support/string_line_writer.h"
 
 namespace pelmora {
 namespace {
@@ -65,7 +63,7 @@ TEST(ResultTable, Layout) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     SetOutcomes(c.Count, c.Wins);
-    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenToResultFile(WriteResultTable));
+    EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenBy(WriteResultTable));
   }
 }
 
@@ -77,7 +75,7 @@ TEST(ResultTable, HundredthNumberShiftsByOneByte) {
     for (std::int32_t j = i + 1; j < 100; ++j) lowerWins.emplace_back(i, j);
   }
   SetOutcomes(100, lowerWins);
-  std::istringstream table(testing::WrittenToResultFile(WriteResultTable));
+  std::istringstream table(testing::WrittenBy(WriteResultTable));
   std::vector<std::string> lines;
   for (std::string line; std::getline(table, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 103u);  // heading, header, 100 rows, empty line
@@ -100,13 +98,8 @@ TEST(RoundRobin, EveryPairMeetsOnceInOrderWithTheLowerPositionFirst) {
   testing::SetRoster({"■■■■炸斬報霧楽空：格闘家"_sj, "■■■■■■斬イ霧空：剣士"_sj,
                       "■■■■■炸炸報楽空：魔法使い"_sj, "■■■イイ斬空楽イ報：アオイ"_sj,
                       "■■■■空炸炸炸斬霧：Ren"_sj});
-  testing::TScopedWorkDir dir;
   RandSeed = kRunSeed;
-  BattleLogFile.Open(kBattleLogFileName);
-  PlayRoundRobin();
-  BattleLogFile.Close();
-
-  std::istringstream log(testing::ReadFileBytes(kBattleLogFileName));
+  std::istringstream log(testing::WrittenBy(PlayRoundRobin));
   std::string headers;
   for (std::string line; std::getline(log, line);) {
     if (line.find(" vs ") != std::string::npos) headers += line + "\n";
