@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "roster/roster_loader.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/sjis_compare.h"
@@ -19,6 +21,14 @@ TChara MakeChara(std::string_view line) {
 void SetRoster(std::initializer_list<std::string_view> lines) {
   RosterCount = 0;
   for (std::string_view line : lines) RosterAt(RosterCount++) = MakeChara(line);
+}
+
+void SetRoster(std::string_view roster) {
+  RosterCount = 0;
+  for (std::size_t start = 0, end; start < roster.size(); start = end + 1) {
+    end = std::min(roster.find('\n', start), roster.size());
+    RosterAt(RosterCount++) = MakeChara(roster.substr(start, end - start));
+  }
 }
 
 }  // namespace pelmora::testing

@@ -13,4 +13,7 @@ TChara MakeChara(std::string_view line);
 // Fills Roster and RosterCount from Shift_JIS roster lines.
 void SetRoster(std::initializer_list<std::string_view> lines);
 
+// Fills Roster and RosterCount from a Shift_JIS roster text of LF-ended lines.
+void SetRoster(std::string_view roster);
+
 }  // namespace pelmora::testing
