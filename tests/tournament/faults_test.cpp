@@ -1,9 +1,11 @@
-// Faults around a whole run beyond those of the output files' own tests: a working directory that
-// takes no new file, a report that is a directory, no descriptor left at all, a roster file that
-// goes away between two runs and a roster of a hundred lines of a megabyte each. Every run is told
-// in words (the error it stopped at, the boxes it showed, where both files stand), and every fault
-// is followed by a run without it that must go through.
+// Faults that stop a run: output files that cannot be opened, written or closed, a roster file
+// that cannot be read, no descriptor left and a disk that fills up. Every run is told in words
+// (the error it stopped at, the boxes it showed, where both files stand), and every fault is
+// followed by a run without it that must go through.
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,21 +15,20 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
+#include <numeric>
 #include <string>
 #include <system_error>
-#include <vector>
 
-#include "common/message_box.h"
 #include "common/random.h"
 #include "common/sjis_literal.h"
+#include "roster/chara.h"
 #include "roster/roster_loader.h"
-#include "tests/support/message_recorder.h"
+#include "tests/support/run_outcome.h"
 #include "tests/support/sjis_compare.h"
+#include "tests/support/three_characters.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
-#include "tests/tournament/output_state.h"
+#include "tests/tournament/hundred_roster.h"
 #include "tournament/io_error.h"
 #include "tournament/output_files.h"
 #include "tournament/run.h"
@@ -36,134 +37,140 @@ namespace pelmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::CompleteRun;
+using testing::DescribeRun;
+using testing::Outcome;
 using testing::ReadFileBytes;
-using testing::RosterFileName;
+using testing::WithCrLf;
 using testing::WriteFileBytes;
 
-constexpr std::string_view kThreeCharacterRoster = R"(■■■■炸斬報霧楽空：格闘家
-■■■■■■斬イ霧空：剣士
-■■■■■炸炸報楽空：魔法使い
-)"_sj;
+// A run that waits for something that never comes fails instead of hanging.
+constexpr unsigned kSecondsBeforeGivingUp = 30;
 
-struct TRunFiles {
-  std::string Report;
-  std::string BattleLog;
+void WriteThreeCharacterRoster() { WriteFileBytes(kRosterFileName, WithCrLf(testing::kThreeCharacterRoster)); }
+
+void PutRosterBack() {
+  fs::remove(kRosterFileName);
+  WriteThreeCharacterRoster();
+}
+
+// Another writer's lock on a file, as a descriptor that holds it.
+int LockHolder = -1;
+
+void HoldLock(const char* name) {
+  LockHolder = ::open(name, O_WRONLY | O_CLOEXEC);
+  if (LockHolder < 0 || ::flock(LockHolder, LOCK_EX) != 0) throw std::system_error(errno, std::generic_category());
+}
+
+void ReleaseLock() { ::close(LockHolder); }
+
+void MakeDirectory(const char* name) {
+  fs::remove(name);
+  fs::create_directory(name);
+}
+
+void MakeNamedPipe(const fs::path& name) {
+  fs::remove(name);
+  if (::mkfifo(name.c_str(), 0666) != 0) throw std::system_error(errno, std::generic_category());
+}
+
+void MakeLink(const fs::path& name, const char* target) {
+  fs::remove(name);
+  fs::create_symlink(target, name);
+}
+
+// Leaves room for exactly one more file to open.
+void LeaveRoomForOneFile() {
+  int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);  // the lowest free descriptor
+  ::close(probe);
+  rlimit tight{};
+  ::getrlimit(RLIMIT_NOFILE, &tight);
+  tight.rlim_cur = static_cast<rlim_t>(probe) + 1;
+  ::setrlimit(RLIMIT_NOFILE, &tight);
+}
+
+void RaiseDescriptorLimit() {
+  rlimit limit{};
+  ::getrlimit(RLIMIT_NOFILE, &limit);
+  limit.rlim_cur = limit.rlim_max;
+  ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
+struct TFaultCase {
+  const char* Name;
+  bool AsNobody;  // a file mode, which only an unprivileged process meets
+  void (*Make)();
+  void (*Remove)();
+  std::string Expected;
 };
 
-const TRunFiles kEarlierFiles = {"what an earlier run left in the report\r\n",
-                                 "what an earlier run left in the battle log\r\n"};
-
-void PutEarlierFiles() {
-  WriteFileBytes(kResultFileName, kEarlierFiles.Report);
-  WriteFileBytes(kBattleLogFileName, kEarlierFiles.BattleLog);
+// The three characters run undisturbed, then over an earlier run's files with the fault in place,
+// then again without it; each of the last two runs is told in words.
+std::string RunWithFault(const TFaultCase& fault) {
+  WriteThreeCharacterRoster();
+  testing::TRunFiles complete = testing::UndisturbedRun();
+  testing::PutEarlierFiles();
+  fault.Make();
+  std::string seen = DescribeRun(RunFromRosterFile, complete);
+  fault.Remove();
+  return seen + "next run:\n" + DescribeRun(RunFromRosterFile, complete);
 }
 
-// The files that an undisturbed run of the working directory's roster writes, left in place.
-TRunFiles UndisturbedRun() {
-  testing::TMessageRecorder messages;
-  RunFromRosterFile();
-  EXPECT_EQ(messages.Texts().size(), 1u) << "the undisturbed run did not finish";
-  return {ReadFileBytes(kResultFileName), ReadFileBytes(kBattleLogFileName)};
-}
-
-// Runs and tells what happened, the boxes' texts as UTF-8; both files are compared with the earlier
-// files and with the complete ones.
-std::string DescribeRun(const std::function<void()>& run, const TRunFiles& complete) {
-  testing::TMessageRecorder messages;
-  std::ptrdiff_t descriptors = testing::OpenDescriptorCount();
-  std::ostringstream seen;
-  try {
-    run();
-    seen << "no error\n";
-  } catch (const TIoError& error) {
-    seen << "error " << error.Code() << ": " << error.what() << "\n";
-  }
-  seen << "messages:";
-  for (const std::string& text : messages.Texts()) seen << " " << Cp932ToUtf8ForTerminal(text);
-  seen << "\ndescriptors left open: " << testing::OpenDescriptorCount() - descriptors << "\n"
-       << "pelm_result.txt: " << testing::FileState(kResultFileName, kEarlierFiles.Report, complete.Report)
-       << "\n"
-       << "pelm_battle.txt: "
-       << testing::FileState(kBattleLogFileName, kEarlierFiles.BattleLog, complete.BattleLog) << "\n";
-  return seen.str();
-}
-
-std::string Outcome(std::string_view error, std::string_view messages, std::string_view report,
-                    std::string_view battleLog) {
-  std::ostringstream text;
-  text << error << "\nmessages:" << messages << "\ndescriptors left open: 0\n"
-       << "pelm_result.txt: " << report << "\npelm_battle.txt: " << battleLog << "\n";
-  return text.str();
-}
-
-const std::string kCompleteRun = Outcome(
-    "no error", " 「pelm_result.txt」および「pelm_battle.txt」を出力しました。", "complete", "complete");
-
-void RunButton() { RunFromRosterFile(); }
-
-TEST(Faults, WorkingDirectoryThatTakesNoNewFile) {
-  testing::TScopedWorkDir dir;
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  fs::permissions(RosterFileName(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
-  TRunFiles complete = UndisturbedRun();
-  fs::remove(kResultFileName);
-  fs::remove(kBattleLogFileName);
-  auto runAsNobody = [&] { return testing::RunAsNobody([&] { return DescribeRun(RunButton, complete); }); };
-
-  fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-  EXPECT_EQ(Outcome("error 13: File access denied", "", "missing", "missing"), runAsNobody());
-
-  fs::permissions(dir.Path(), fs::perms::all);
-  EXPECT_EQ(kCompleteRun, runAsNobody());
-}
-
-TEST(Faults, ReportThatIsADirectory) {
-  testing::TScopedWorkDir dir;
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  TRunFiles complete = UndisturbedRun();
-  PutEarlierFiles();
-  fs::remove(kResultFileName);
-  fs::create_directory(kResultFileName);
-  EXPECT_EQ(Outcome("error 21: I/O error 21", "", "a directory", "untouched"),
-            DescribeRun(RunButton, complete));
-
-  fs::remove(kResultFileName);
-  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete));
-}
-
-// A named pipe or an endless device in a file's place must not freeze the run, and with it the
-// window: nothing waits for the pipe's other end, and a roster must be a regular file. Each run
-// is made in a child with an alarm, so that a run that does wait fails instead of hanging.
-TEST(Faults, NamedPipesAndDevicesDoNotFreezeTheRun) {
-  testing::TScopedWorkDir dir;
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  TRunFiles complete = UndisturbedRun();
-  constexpr unsigned kSecondsBeforeGivingUp = 10;
-  auto runInChild = [&] {
-    return testing::RunInChild([&] {
-      ::alarm(kSecondsBeforeGivingUp);
-      return DescribeRun(RunButton, complete);
-    });
+// Each case runs in a child of its own, so that a lock, a descriptor limit or a wait stays there;
+// an unprivileged child works in a directory it owns.
+TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
+  const TFaultCase cases[] = {
+      {"read-only report", true, [] { fs::permissions(kResultFileName, fs::perms::owner_read); },
+       [] { fs::permissions(kResultFileName, fs::perms::owner_read | fs::perms::owner_write); },
+       Outcome("error 13: File access denied", {}, "untouched", "untouched")},
+      {"a working directory that takes no new file", true,
+       [] {
+         fs::remove(kResultFileName);
+         fs::remove(kBattleLogFileName);
+         fs::permissions(".", fs::perms::owner_read | fs::perms::owner_exec);
+       },
+       [] { fs::permissions(".", fs::perms::owner_all); },
+       Outcome("error 13: File access denied", {}, "missing", "missing")},
+      {"report locked by another writer", false, [] { HoldLock(kResultFileName); }, ReleaseLock,
+       Outcome("error 11: I/O error 11", {}, "untouched", "untouched")},
+      {"battle log locked by another writer", false, [] { HoldLock(kBattleLogFileName); }, ReleaseLock,
+       Outcome("error 11: I/O error 11", {}, "empty", "untouched")},
+      {"report is a directory", false, [] { MakeDirectory(kResultFileName); }, [] { fs::remove(kResultFileName); },
+       Outcome("error 21: I/O error 21", {}, "a directory", "untouched")},
+      {"battle log is a directory", false, [] { MakeDirectory(kBattleLogFileName); },
+       [] { fs::remove(kBattleLogFileName); }, Outcome("error 21: I/O error 21", {}, "empty", "a directory")},
+      // Nothing waits for the pipe's other end.
+      {"report is a named pipe", false, [] { MakeNamedPipe(kResultFileName); },
+       [] { fs::remove(kResultFileName); }, Outcome("error 6: I/O error 6", {}, "a named pipe", "untouched")},
+      {"no descriptor left for the battle log", false, LeaveRoomForOneFile, RaiseDescriptorLimit,
+       Outcome("error 24: Too many open files", {}, "empty", "untouched")},
+      // Three characters' log fits the writer's buffer, so the full disk is met when the log is
+      // closed, after the report has been closed complete.
+      {"battle log on a full disk", false, [] { MakeLink(kBattleLogFileName, "/dev/full"); },
+       [] { fs::remove(kBattleLogFileName); },
+       Outcome("error 28: I/O error 28", {}, "complete", "a link to /dev/full")},
+      // The roster of the first run is still in memory; nothing of it may reach the files.
+      {"roster file deleted", false, [] { fs::remove(kRosterFileName); }, PutRosterBack,
+       Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
+      // A roster must be a regular file: neither waits for a writer nor reads without end.
+      {"roster is a named pipe", false, [] { MakeNamedPipe(kRosterFileName); }, PutRosterBack,
+       Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
+      {"roster is a link to /dev/zero", false, [] { MakeLink(kRosterFileName, "/dev/zero"); }, PutRosterBack, Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
   };
-
-  PutEarlierFiles();
-  fs::remove(kResultFileName);
-  ASSERT_EQ(::mkfifo(kResultFileName, 0666), 0);
-  EXPECT_EQ(Outcome("error 6: I/O error 6", "", "a named pipe", "untouched"), runInChild());
-  fs::remove(kResultFileName);
-
-  const std::string kReadFailure = " キャラクター.txt読み込み失敗";
-  fs::rename(RosterFileName(), "roster.saved");
-  ASSERT_EQ(::mkfifo(RosterFileName().c_str(), 0666), 0);
-  PutEarlierFiles();
-  EXPECT_EQ(Outcome("no error", kReadFailure, "untouched", "untouched"), runInChild());
-  fs::remove(RosterFileName());
-  fs::create_symlink("/dev/zero", RosterFileName());
-  EXPECT_EQ(Outcome("no error", kReadFailure, "untouched", "untouched"), runInChild());
-
-  fs::remove(RosterFileName());
-  fs::rename("roster.saved", RosterFileName());
-  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete));
+  for (const TFaultCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    testing::TScopedWorkDir dir;
+    auto body = [&] {
+      ::alarm(kSecondsBeforeGivingUp);
+      if (c.AsNobody) {
+        fs::create_directory("unprivileged");
+        fs::current_path("unprivileged");
+      }
+      return RunWithFault(c);
+    };
+    std::string seen = c.AsNobody ? testing::RunAsNobody(body) : testing::RunInChild(body);
+    EXPECT_EQ(c.Expected + "next run:\n" + CompleteRun(), seen);
+  }
 }
 
 // While it lives, the limit on open descriptors is the lowest free one, so that no file can open.
@@ -189,14 +196,13 @@ class TNoDescriptorLeft {
   rlimit saved_{};
 };
 
-// The limit is lowered in a child, where nothing else of the test needs a descriptor meanwhile.
 // Without a descriptor the roster file cannot be read; with the roster loaded before the limit
 // came down, the report cannot be opened.
 TEST(Faults, NoDescriptorLeft) {
   testing::TScopedWorkDir dir;
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  TRunFiles complete = UndisturbedRun();
-  PutEarlierFiles();
+  WriteThreeCharacterRoster();
+  testing::TRunFiles complete = testing::UndisturbedRun();
+  testing::PutEarlierFiles();
   std::string seen = testing::RunInChild([&] {
     std::string text = "the run button:\n";
     text += DescribeRun(
@@ -215,44 +221,79 @@ TEST(Faults, NoDescriptorLeft) {
         },
         complete);
     text += "the run button with the limit back:\n";
-    return text + DescribeRun(RunButton, complete);
+    return text + DescribeRun(RunFromRosterFile, complete);
   });
-  EXPECT_EQ("the run button:\n" +
-                Outcome("no error", " キャラクター.txt読み込み失敗", "untouched", "untouched") +
+  EXPECT_EQ("the run button:\n" + Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched") +
                 "the simulation after a load:\n" +
-                Outcome("error 24: Too many open files", "", "untouched", "untouched") +
-                "the run button with the limit back:\n" + kCompleteRun,
+                Outcome("error 24: Too many open files", {}, "untouched", "untouched") +
+                "the run button with the limit back:\n" + CompleteRun(),
             seen);
 }
 
-// The roster of the first run is still in memory when the second finds no file; nothing of it
-// may reach the files.
-TEST(Faults, RosterFileDeletedBetweenTwoRuns) {
+// The log of a hundred characters outgrows the writer's buffer long before the last match, so
+// the full disk stops the round robin, and the report is never written.
+TEST(Faults, FullDiskInTheRoundRobinStopsTheRunThere) {
   testing::TScopedWorkDir dir;
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  TRunFiles complete = UndisturbedRun();
-  PutEarlierFiles();
-  fs::remove(RosterFileName());
-  EXPECT_EQ(Outcome("no error", " キャラクター.txt読み込み失敗", "untouched", "untouched"),
-            DescribeRun(RunButton, complete));
-
-  WriteFileBytes(RosterFileName(), testing::WithCrLf(kThreeCharacterRoster));
-  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete));
+  WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
+  testing::TRunFiles complete = testing::UndisturbedRun();
+  MakeLink(kBattleLogFileName, "/dev/full");
+  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "a link to /dev/full"),
+            DescribeRun(RunFromRosterFile, complete));
+  std::int32_t wins = std::accumulate(Roster.begin(), Roster.begin() + RosterCount, 0,
+                                      [](std::int32_t sum, const TChara& chara) { return sum + chara.Wins; });
+  EXPECT_LT(wins, 100 * 99 / 2) << "every match was played";
 }
 
-constexpr std::size_t kMegabyte = 1024 * 1024;
-constexpr int kHugeRosterLines = 100;
+// A small file system of its own for the working directory, in a mount namespace of a child:
+// the child is root in it, or becomes root of a user namespace of its own. False where the
+// machine allows neither.
+bool MountSmallFileSystem(const fs::path& at, std::size_t bytes) {
+  uid_t uid = ::getuid();
+  gid_t gid = ::getgid();
+  if (::unshare(CLONE_NEWNS) != 0) {
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+    std::ofstream("/proc/self/setgroups") << "deny";
+    std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+    std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+  }
+  std::string options = "size=" + std::to_string(bytes);
+  return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+         ::mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
 
-// Line k of the huge roster: ten blasts and no stamina, so that every match ends at the first hit
-// and the battle log stays small, the colon, and a name of which a character keeps the first 999
-// characters: k in three digits, then full- and half-width letters in turn. Filler follows them
-// until the line is a megabyte long.
+// A disk that fills up during the round robin takes part of the log's last block and refuses the
+// rest; the log keeps its last whole line and the report, never written out, is empty. Run on a
+// real file system of a megabyte.
+TEST(Faults, DiskThatFillsUpDuringTheRoundRobin) {
+  constexpr std::size_t kDiskBytes = 1024 * 1024;
+  testing::TScopedWorkDir dir;
+  WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
+  testing::TRunFiles complete = testing::UndisturbedRun();
+  ASSERT_GT(complete.BattleLog.size(), 4 * kDiskBytes);
+  std::string roster = ReadFileBytes(kRosterFileName);
+
+  std::string seen = testing::RunInChild([&]() -> std::string {
+    fs::create_directory("disk");
+    if (!MountSmallFileSystem(dir.Path() / "disk", kDiskBytes)) return "no file system can be mounted here";
+    fs::current_path("disk");
+    WriteFileBytes(kRosterFileName, roster);
+    testing::PutEarlierFiles();
+    return DescribeRun(RunFromRosterFile, complete);
+  });
+  if (seen == "no file system can be mounted here") GTEST_SKIP() << seen;
+  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "the first whole lines of the complete file"), seen);
+}
+
+// A hundred lines of a megabyte each: k in three digits, then full- and half-width letters in turn
+// up to the 999 characters a name keeps, then filler. Ten blasts and no stamina end every match at
+// the first hit, so the battle log stays small.
 struct THugeLine {
   std::string Kept;
   std::string Whole;
 };
 
 THugeLine HugeRosterLine(int k) {
+  constexpr std::size_t kMegabyte = 1024 * 1024;
   std::string number = std::to_string(k);
   std::string kept = std::string("炸炸炸炸炸炸炸炸炸炸："_sj) + std::string(3 - number.size(), '0') + number;
   for (int pair = 0; pair < 498; ++pair) kept += "名x"_sj;
@@ -261,39 +302,40 @@ THugeLine HugeRosterLine(int k) {
   return {kept, whole};
 }
 
-// A megabyte for each of a hundred lines is read whole, and each name is cut to its 999 characters,
-// so the run writes what the roster of the cut lines writes. A hundred and first line makes the
-// file unreadable, and a last line without its colon makes it a bad roster; neither touches a file.
+// Each line is read whole and each name cut to its 999 characters, so the run writes what the
+// roster of the cut lines writes. A hundred and first line makes the file unreadable, and a last
+// line without its colon makes it a bad roster; neither touches a file.
 TEST(Faults, HundredLinesOfAMegabyteEach) {
+  constexpr int kLines = 100;
   testing::TScopedWorkDir dir;
   std::string kept;
   std::string whole;
-  for (int k = 0; k < kHugeRosterLines; ++k) {
+  for (int k = 0; k < kLines; ++k) {
     THugeLine line = HugeRosterLine(k);
     kept += line.Kept + "\r\n";
     whole += line.Whole + "\r\n";
   }
-  std::size_t lastLineStart = whole.size() - HugeRosterLine(kHugeRosterLines - 1).Whole.size() - 2;
-  WriteFileBytes(RosterFileName(), kept);
-  TRunFiles complete = UndisturbedRun();
+  std::size_t lastLineStart = whole.size() - HugeRosterLine(kLines - 1).Whole.size() - 2;
+  WriteFileBytes(kRosterFileName, kept);
+  testing::TRunFiles complete = testing::UndisturbedRun();
 
-  PutEarlierFiles();
-  WriteFileBytes(RosterFileName(), whole);
-  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete)) << "the run of the whole lines";
+  testing::PutEarlierFiles();
+  WriteFileBytes(kRosterFileName, whole);
+  EXPECT_EQ(CompleteRun(), DescribeRun(RunFromRosterFile, complete)) << "the run of the whole lines";
 
-  PutEarlierFiles();
-  std::ofstream(RosterFileName(), std::ios::binary | std::ios::app) << HugeRosterLine(kHugeRosterLines).Whole;
-  EXPECT_EQ(Outcome("no error", " キャラクター.txt読み込み失敗", "untouched", "untouched"),
-            DescribeRun(RunButton, complete))
+  testing::PutEarlierFiles();
+  std::ofstream(fs::path(kRosterFileName), std::ios::binary | std::ios::app) << HugeRosterLine(kLines).Whole;
+  EXPECT_EQ(Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched"),
+            DescribeRun(RunFromRosterFile, complete))
       << "a hundred and first line";
 
-  fs::resize_file(RosterFileName(), lastLineStart + std::string("炸炸炸炸炸炸炸炸炸炸"_sj).size());
-  EXPECT_EQ(Outcome("no error", " ：じゃないエラー キャラクター解析エラー", "untouched", "untouched"),
-            DescribeRun(RunButton, complete))
+  fs::resize_file(kRosterFileName, lastLineStart + std::string("炸炸炸炸炸炸炸炸炸炸"_sj).size());
+  EXPECT_EQ(Outcome("no error", {"：じゃないエラー"_sj, "キャラクター解析エラー"_sj}, "untouched", "untouched"),
+            DescribeRun(RunFromRosterFile, complete))
       << "a last line of the skill area alone";
 
-  WriteFileBytes(RosterFileName(), whole);
-  EXPECT_EQ(kCompleteRun, DescribeRun(RunButton, complete)) << "the whole lines again";
+  WriteFileBytes(kRosterFileName, whole);
+  EXPECT_EQ(CompleteRun(), DescribeRun(RunFromRosterFile, complete)) << "the whole lines again";
 }
 
 }  // namespace

@@ -10,10 +10,13 @@
 
 #include "common/message_box.h"
 #include "common/sjis_literal.h"
+#include "roster/roster_loader.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/sjis_compare.h"
+#include "tests/support/three_characters.h"
 #include "tests/support/work_dir.h"
 #include "tests/tournament/hundred_roster.h"
+#include "tournament/output_files.h"
 
 namespace pelmora {
 namespace {
@@ -21,38 +24,15 @@ namespace {
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 
-constexpr std::string_view kClosingMessage =
-    "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
-
-constexpr std::string_view kThreeCharacterRoster = R"(■■■■炸斬報霧楽空：格闘家
-■■■■■■斬イ霧空：剣士
-■■■■■炸炸報楽空：魔法使い
-)"_sj;
-
-constexpr std::string_view kThreeCharacterReport = R"(キャラクターリスト：
-01 格闘家  ：HP10／10、炸撃、斬撃、報復、霧壁、楽園、空圧
-02 剣士    ：HP21／21、斬撃、イ剣、霧壁、空圧
-03 魔法使い：HP15／15、炸撃、炸撃、報復、楽園、空圧
-
-勝敗表：
-   01 02 03 勝
-01 － ○ × 01
-02 × － ○ 01
-03 ○ × － 01
-
-勝数順：
-01 格闘家  ：■■■■炸斬報霧楽空： 1勝
-02 剣士    ：■■■■■■斬イ霧空： 1勝
-03 魔法使い：■■■■■炸炸報楽空： 1勝
-
-)"_sj;
+using testing::kThreeCharacterReport;
+using testing::kThreeCharacterRoster;
 
 TEST(Run, ThreeCharacterReport) {
   testing::TScopedWorkDir dir;
   testing::TMessageRecorder messages;
-  testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(kThreeCharacterRoster));
+  testing::WriteFileBytes(kRosterFileName, WithCrLf(kThreeCharacterRoster));
   RunFromRosterFile();
-  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes("pelm_result.txt"));
+  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes(kResultFileName));
   ASSERT_EQ(messages.Texts().size(), 1u);
   EXPECT_EQ(messages.Texts()[0], kClosingMessage);
 }
@@ -83,12 +63,12 @@ TEST(Run, RostersThatPlayNoMatch) {
     SCOPED_TRACE(c.Name);
     testing::TScopedWorkDir dir;
     testing::TMessageRecorder messages;
-    testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(c.Roster));
-    testing::WriteFileBytes("pelm_result.txt", std::string(3000, 'r'));
-    testing::WriteFileBytes("pelm_battle.txt", std::string(3000, 'b'));
+    testing::WriteFileBytes(kRosterFileName, WithCrLf(c.Roster));
+    testing::WriteFileBytes(kResultFileName, std::string(3000, 'r'));
+    testing::WriteFileBytes(kBattleLogFileName, std::string(3000, 'b'));
     RunFromRosterFile();
-    EXPECT_SJIS_EQ(WithCrLf(c.Report), ReadFileBytes("pelm_result.txt"));
-    EXPECT_EQ(ReadFileBytes("pelm_battle.txt"), "");
+    EXPECT_SJIS_EQ(WithCrLf(c.Report), ReadFileBytes(kResultFileName));
+    EXPECT_EQ(ReadFileBytes(kBattleLogFileName), "");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(kClosingMessage)});
   }
 }
@@ -98,20 +78,20 @@ TEST(Run, RostersThatPlayNoMatch) {
 TEST(Run, SameRosterTwiceGivesIdenticalFiles) {
   testing::TScopedWorkDir dir;
   testing::TMessageRecorder messages;
-  testing::WriteFileBytes(testing::RosterFileName(), testing::HundredCharacterRosterFile());
+  testing::WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
   RunFromRosterFile();
-  std::string report = ReadFileBytes("pelm_result.txt");
-  std::string log = ReadFileBytes("pelm_battle.txt");
+  std::string report = ReadFileBytes(kResultFileName);
+  std::string log = ReadFileBytes(kBattleLogFileName);
 
-  testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(kThreeCharacterRoster));
+  testing::WriteFileBytes(kRosterFileName, WithCrLf(kThreeCharacterRoster));
   RunFromRosterFile();
-  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes("pelm_result.txt"));
-  EXPECT_LT(ReadFileBytes("pelm_battle.txt").size(), log.size());
+  EXPECT_SJIS_EQ(WithCrLf(kThreeCharacterReport), ReadFileBytes(kResultFileName));
+  EXPECT_LT(ReadFileBytes(kBattleLogFileName).size(), log.size());
 
-  testing::WriteFileBytes(testing::RosterFileName(), testing::HundredCharacterRosterFile());
+  testing::WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
   RunFromRosterFile();
-  EXPECT_SJIS_EQ(report, ReadFileBytes("pelm_result.txt"));
-  EXPECT_TRUE(ReadFileBytes("pelm_battle.txt") == log) << "the battle logs of the same roster differ";
+  EXPECT_SJIS_EQ(report, ReadFileBytes(kResultFileName));
+  EXPECT_TRUE(ReadFileBytes(kBattleLogFileName) == log) << "the battle logs of the same roster differ";
   EXPECT_EQ(messages.Texts(), std::vector<std::string>(3, std::string(kClosingMessage)));
 }
 
@@ -126,11 +106,11 @@ struct TClickOutcome {
 TClickOutcome ClickOn(std::string_view rosterBytes) {
   testing::TScopedWorkDir dir;
   testing::TMessageRecorder messages;
-  testing::WriteFileBytes(testing::RosterFileName(), rosterBytes);
-  testing::WriteFileBytes("pelm_result.txt", "an earlier report\r\n");
-  testing::WriteFileBytes("pelm_battle.txt", "an earlier log\r\n");
+  testing::WriteFileBytes(kRosterFileName, rosterBytes);
+  testing::WriteFileBytes(kResultFileName, "an earlier report\r\n");
+  testing::WriteFileBytes(kBattleLogFileName, "an earlier log\r\n");
   RunFromRosterFile();
-  return {messages.Texts(), ReadFileBytes("pelm_result.txt"), ReadFileBytes("pelm_battle.txt")};
+  return {messages.Texts(), ReadFileBytes(kResultFileName), ReadFileBytes(kBattleLogFileName)};
 }
 
 // Every roster of the runs above and the sample roster, saved as UTF-8 with CR LF or LF line ends,
@@ -138,7 +118,7 @@ TClickOutcome ClickOn(std::string_view rosterBytes) {
 // a bad line gives the boxes of the same line in Shift_JIS and touches no file.
 TEST(Run, RostersSavedAsUtf8RunAsTheirShiftJisTwins) {
   const std::string sampleRoster =
-      ReadFileBytes(std::filesystem::path(PELMORA_EXAMPLES_DIR) / testing::RosterFileName());
+      ReadFileBytes(std::filesystem::path(PELMORA_EXAMPLES_DIR) / kRosterFileName);
   const std::string rosters[] = {
       WithCrLf(kThreeCharacterRoster),
       WithCrLf("\n\n"),
@@ -172,7 +152,7 @@ TEST(Run, FailedLoadTouchesNoOutputFile) {
     std::vector<std::string> Messages;
   };
   const TCase cases[] = {
-      {"no roster file", std::nullopt, {std::string("キャラクター.txt読み込み失敗"_sj)}},
+      {"no roster file", std::nullopt, {std::string(kRosterReadFailedMessage)}},
       {"a bad skill letter on the second line",
        "■■■■炸斬報霧楽空：格闘家\n■■■■■■斬X霧空：剣士\n"_sj,
        {std::string("スキル解析エラー"_sj), std::string("キャラクター解析エラー"_sj)}},
@@ -188,12 +168,12 @@ TEST(Run, FailedLoadTouchesNoOutputFile) {
     SCOPED_TRACE(c.Name);
     testing::TScopedWorkDir dir;
     testing::TMessageRecorder messages;
-    if (c.Roster) testing::WriteFileBytes(testing::RosterFileName(), WithCrLf(*c.Roster));
-    testing::WriteFileBytes("pelm_result.txt", "an earlier report\r\n");
+    if (c.Roster) testing::WriteFileBytes(kRosterFileName, WithCrLf(*c.Roster));
+    testing::WriteFileBytes(kResultFileName, "an earlier report\r\n");
     RunFromRosterFile();
     EXPECT_EQ(messages.Texts(), c.Messages);
-    EXPECT_EQ(ReadFileBytes("pelm_result.txt"), "an earlier report\r\n");
-    EXPECT_FALSE(std::filesystem::exists("pelm_battle.txt"));
+    EXPECT_EQ(ReadFileBytes(kResultFileName), "an earlier report\r\n");
+    EXPECT_FALSE(std::filesystem::exists(kBattleLogFileName));
   }
 }
 

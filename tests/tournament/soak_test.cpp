@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/sjis_literal.h"
+#include "roster/roster_loader.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/run_outcome.h"
 #include "tests/support/work_dir.h"
-#include "tests/tournament/output_state.h"
 #include "tournament/output_files.h"
 #include "tournament/run.h"
 
@@ -30,9 +30,6 @@ constexpr bool kCompareResidentSet = true;
 constexpr int kWarmUpRuns = 10;          // buffers and allocator pools have their size by then
 constexpr long kRssGrowthBoundKb = 512;  // 990 runs that leak 600 bytes each exceed it
 
-constexpr std::string_view kClosingMessage =
-    "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
-
 // The resident set of the process in kilobytes, from /proc/self/status.
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -45,8 +42,7 @@ long ResidentKilobytes() {
 
 TEST(Soak, ThousandRunsOfTheSampleRoster) {
   testing::TScopedWorkDir dir;
-  std::filesystem::copy_file(std::filesystem::path(PELMORA_EXAMPLES_DIR) / testing::RosterFileName(),
-                             testing::RosterFileName());
+  std::filesystem::copy_file(std::filesystem::path(PELMORA_EXAMPLES_DIR) / kRosterFileName, kRosterFileName);
   testing::TMessageRecorder messages;
   RunFromRosterFile();
   ASSERT_EQ(messages.Texts(), std::vector<std::string>{std::string(kClosingMessage)});
