@@ -10,6 +10,7 @@ set -euo pipefail
 program=$1
 core_run=$2
 roster=$3
+roster_name=$(basename "$roster")  # the name the program reads
 
 output_width=1024
 output_height=768
@@ -79,6 +80,8 @@ toplevels() {
   awk '
     function arg(line) { sub(/^[^(]*\(/, "", line); sub(/\)[^)]*$/, "", line); return line }
     function title(line) { line = arg(line); sub(/^"/, "", line); sub(/"$/, "", line); return line }
+    # The time stamp is padded to seven digits: "[ 577375.294]" is one field once unpadded.
+    { sub(/^\[ +/, "[") }
     / -> xdg_wm_base@[0-9]+\.get_xdg_surface\(/ {
       split(arg($0), a, ", "); sub(/^new id /, "", a[1]); surfaceOf[a[1]] = a[2]
     }
@@ -153,8 +156,8 @@ check_box() {
   echo "$2: titles sent $titles, empty at its first picture"
 }
 
-cp "$roster" "$work/キャラクター.txt"
-cp "$roster" "$expected/キャラクター.txt"
+cp "$roster" "$work/$roster_name"
+cp "$roster" "$expected/$roster_name"
 (cd "$expected" && "$core_run" 2>/dev/null)
 
 # Weston's headless backend has no input: the window is only shown there.
@@ -198,7 +201,7 @@ cmp "$expected/pelm_battle.txt" "$work/pelm_battle.txt" || fail "pelm_battle.txt
 [ -s "$work/pelm_battle.txt" ] || fail "the battle log is empty"
 
 # A line without its colon: two boxes, one after the other, and both files left as they were.
-printf '\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\r\n' >"$work/キャラクター.txt"
+printf '\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\x81\xa1\r\n' >"$work/$roster_name"
 click_run
 check_box 3 "the first box of a bad line"
 xdotool key Return
