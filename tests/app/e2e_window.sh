@@ -8,6 +8,7 @@ set -euo pipefail
 program=$1
 core_run=$2
 roster=$3
+roster_name=$(basename "$roster")  # the name the program reads
 dpi=${4:-96}
 scale=$(( dpi / 96 ))
 
@@ -31,8 +32,8 @@ start_x_server "${screen_width}x${screen_height}" -dpi "$dpi"
 # The desktop's scale, as a desktop session sets it for every program.
 echo "Xft.dpi: $dpi" | xrdb -merge
 
-cp "$roster" "$work/キャラクター.txt"
-cp "$roster" "$expected/キャラクター.txt"
+cp "$roster" "$work/$roster_name"
+cp "$roster" "$expected/$roster_name"
 (cd "$expected" && "$core_run" 2>/dev/null)
 
 (cd "$work" && exec "$program") &

@@ -9,6 +9,7 @@ set -euo pipefail
 cpack=$1
 build=$2
 sample=$3
+roster_name=$(basename "$sample")  # the name the program reads
 
 scratch=$(mktemp -d)
 xvfb_pid=""
@@ -41,7 +42,7 @@ dpkg-deb -x "$deb" "$root"
 program=$root/usr/games/pelmora-simulator
 launcher=$root/usr/libexec/pelmora-simulator/pelmora-simulator-launcher
 [ -x "$program" ] && [ -x "$launcher" ] || fail "program or launcher missing or not executable"
-cmp "$sample" "$root/usr/share/pelmora-simulator/キャラクター.txt" || fail "the packaged sample roster differs"
+cmp "$sample" "$root/usr/share/pelmora-simulator/$roster_name" || fail "the packaged sample roster differs"
 [ -s "$root/usr/share/man/man6/pelmora-simulator.6.gz" ] || fail "no manual page"
 
 # One desktop entry, whose name, icon and metainfo agree, so a desktop finds the icon.
@@ -124,7 +125,7 @@ echo 'XDG_DOCUMENTS_DIR="$HOME/Dokumente"' >"$home/.config/user-dirs.dirs"
 folder="$home/Dokumente/Pelmora Simulator"
 start "$home" ""
 expect_running_in "$folder"
-cmp "$sample" "$folder/キャラクター.txt" || fail "the roster in $folder is not the sample"
+cmp "$sample" "$folder/$roster_name" || fail "the roster in $folder is not the sample"
 window=$(xdotool search --onlyvisible --pid "$app_pid" | head -n 1)
 xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window does not carry the packaged icon"
 # An X11 desktop matches the window with its entry, and so its icon, by the window's class.
@@ -141,20 +142,20 @@ stop
 
 # A second start leaves an edited roster as it is.
 head -n 2 "$sample" >"$scratch/edited.txt"
-cp "$scratch/edited.txt" "$folder/キャラクター.txt"
+cp "$scratch/edited.txt" "$folder/$roster_name"
 start "$home" ""
 expect_running_in "$folder"
-cmp "$scratch/edited.txt" "$folder/キャラクター.txt" || fail "the second start overwrote the edited roster"
+cmp "$scratch/edited.txt" "$folder/$roster_name" || fail "the second start overwrote the edited roster"
 stop
 
 # Opened on a file, the program runs in that file's folder, with no folder work done.
 home=$(new_home file-argument)
 mkdir "$home/my rosters"
-cp "$scratch/edited.txt" "$home/my rosters/キャラクター.txt"
+cp "$scratch/edited.txt" "$home/my rosters/$roster_name"
 chown -R "$owner" "$home/my rosters"
-start "$home" "" "$home/my rosters/キャラクター.txt"
+start "$home" "" "$home/my rosters/$roster_name"
 expect_running_in "$home/my rosters"
-cmp "$scratch/edited.txt" "$home/my rosters/キャラクター.txt" || fail "opening a roster changed it"
+cmp "$scratch/edited.txt" "$home/my rosters/$roster_name" || fail "opening a roster changed it"
 [ ! -e "$home/Pelmora Simulator" ] && [ ! -e "$home/Documents" ] || fail "opening a file made the menu's folder"
 stop
 
@@ -165,7 +166,7 @@ printf '#!/bin/sh\nexit 1\n' >"$scratch/no-user-dirs/xdg-user-dir"
 chmod 755 "$scratch/no-user-dirs/xdg-user-dir"
 start "$home" "$scratch/no-user-dirs"
 expect_running_in "$home/Pelmora Simulator"
-cmp "$sample" "$home/Pelmora Simulator/キャラクター.txt" || fail "the roster in the home folder is not the sample"
+cmp "$sample" "$home/Pelmora Simulator/$roster_name" || fail "the roster in the home folder is not the sample"
 stop
 
 # A home folder the user cannot write: a message, the exit status 1 and no program.
