@@ -16,26 +16,26 @@ std::string Written(TIndent indent) {
   return out.Text();
 }
 
-struct TIndentCase {
-  std::int32_t Depth;
-  std::string_view Dot;
-  std::string_view Arrow;
-};
-
-class IndentDepth : public ::testing::TestWithParam<TIndentCase> {};
-
-TEST_P(IndentDepth, TwoSpacesPerLevelBelowTheFirstThenTheMark) {
-  const TIndentCase& c = GetParam();
-  EXPECT_SJIS_EQ(c.Dot, Written(DotIndent(c.Depth)));
-  EXPECT_SJIS_EQ(c.Arrow, Written(ArrowIndent(c.Depth)));
+TEST(Indent, TwoSpacesPerLevelBelowTheFirstThenTheMark) {
+  struct TCase {
+    const char* Name;
+    std::int32_t Depth;
+    std::string_view Dot;
+    std::string_view Arrow;
+  };
+  const TCase cases[] = {
+      {"depth 0 writes as the first level", 0, "・"_sj, "＞"_sj},
+      {"first level", 1, "・"_sj, "＞"_sj},
+      {"second level", 2, "  ・"_sj, "  ＞"_sj},
+      {"third level", 3, "    ・"_sj, "    ＞"_sj},
+      {"fourth level", 4, "      ・"_sj, "      ＞"_sj},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_SJIS_EQ(c.Dot, Written(DotIndent(c.Depth)));
+    EXPECT_SJIS_EQ(c.Arrow, Written(ArrowIndent(c.Depth)));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Indent, IndentDepth,
-                         ::testing::Values(TIndentCase{0, "・"_sj, "＞"_sj},  //
-                                           TIndentCase{1, "・"_sj, "＞"_sj},
-                                           TIndentCase{2, "  ・"_sj, "  ＞"_sj},
-                                           TIndentCase{3, "    ・"_sj, "    ＞"_sj},
-                                           TIndentCase{4, "      ・"_sj, "      ＞"_sj}));
 
 }  // namespace
 }  // namespace pelmora

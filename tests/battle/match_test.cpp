@@ -8,7 +8,6 @@
 
 #include "common/random.h"
 #include "common/sjis_literal.h"
-#include "tests/support/case_title.h"
 #include "tests/support/dice_seed.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
@@ -17,7 +16,6 @@
 namespace pelmora {
 namespace {
 
-using testing::CaseTitle;
 using testing::MakeChara;
 using testing::SeedForDice;
 using testing::WithCrLf;
@@ -123,42 +121,21 @@ std::string_view Tail(const std::string& log, std::size_t size) {
   return std::string_view(log).substr(log.size() > size ? log.size() - size : 0);
 }
 
-struct TDecisionCase {
-  std::string_view Title;
-  std::string_view A;
-  std::string_view B;
-  std::vector<std::int32_t> Dice;  // from the run seed when empty
-  std::int32_t Turns;
-  std::string_view Ending;  // the log's last lines
-  bool AWins;
-};
-
-void PrintTo(const TDecisionCase& c, std::ostream* os) { *os << c.Title; }
-
-class Decision : public ::testing::TestWithParam<TDecisionCase> {};
-
-TEST_P(Decision, HigherHPWinsAndEqualHPGoesToTheRollOff) {
-  const TDecisionCase& c = GetParam();
-  TChara a = MakeChara(c.A);
-  TChara b = MakeChara(c.B);
-  RandSeed = c.Dice.empty() ? kRunSeed : SeedForDice(c.Dice);
-  testing::TStringLineWriter writer;
-  PlayMatch(writer, 0, 1, a, b);
-  const std::string& log = writer.Text();
-  std::string ending = WithCrLf(c.Ending);
-  EXPECT_SJIS_EQ(ending, Tail(log, ending.size()));
-  std::vector<std::string> headers = TurnHeaders(log);
-  ASSERT_EQ(headers.size(), static_cast<std::size_t>(c.Turns));
-  EXPECT_EQ(headers.back(), "Turn " + std::to_string(c.Turns));
-  EXPECT_EQ(a.Wins, c.AWins ? 1 : 0);
-  EXPECT_EQ(b.Wins, c.AWins ? 0 : 1);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Match, Decision, ::testing::Values(
-    // Nobody can deal damage: ten turns, then the roll-off.
-    TDecisionCase{"TenTurnsThenRollOffFromTheRunSeed",
-                  "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■報：ソラ"_sj, {}, 10, R"(==============================
+TEST(Match, HigherHPWinsAndEqualHPGoesToTheRollOff) {
+  struct TCase {
+    const char* Name;
+    std::string_view A;
+    std::string_view B;
+    std::vector<std::int32_t> Dice;  // from the run seed when empty
+    std::int32_t Turns;
+    std::string_view Ending;  // the log's last lines
+    bool AWins;
+  };
+  // clang-format off
+  const TCase cases[] = {
+      // Nobody can deal damage: ten turns, then the roll-off.
+      {"ten turns, then the roll-off from the run seed",
+       "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■報：ソラ"_sj, {}, 10, R"(==============================
 結果
 ==============================
 HPが同値なのでダイスロール
@@ -168,16 +145,16 @@ HPが同値なのでダイスロール
 ミオの勝利
 
 )"_sj, true},
-    // Ten turns without a hit: 1 HP beats 0 HP, and 0 HP alone never ends the match.
-    TDecisionCase{"OneHPBeatsZeroAfterTenTurns",
-                  "■霧霧霧霧霧霧霧霧霧：イチ"_sj, "霧霧霧霧霧霧霧霧霧霧：ゼロ"_sj, {}, 10, R"(結果
+      // Ten turns without a hit: 1 HP beats 0 HP, and 0 HP alone never ends the match.
+      {"1 HP beats 0 after ten turns",
+       "■霧霧霧霧霧霧霧霧霧：イチ"_sj, "霧霧霧霧霧霧霧霧霧霧：ゼロ"_sj, {}, 10, R"(結果
 ==============================
 イチの勝利
 
 )"_sj, true},
-    // ゼロ's first 斬撃 takes ミオ from 1 to -2; ゼロ wins with 0 HP.
-    TDecisionCase{"ZeroHPBeatsNegativeHP",
-                  "■楽楽楽楽楽楽楽楽楽：ミオ"_sj, "斬斬斬斬斬斬斬斬斬斬：ゼロ"_sj, {}, 1, R"(  ＞ミオに3ダメージ（HP：1⇒-2）
+      // ゼロ's first 斬撃 takes ミオ from 1 to -2; ゼロ wins with 0 HP.
+      {"0 HP beats negative HP",
+       "■楽楽楽楽楽楽楽楽楽：ミオ"_sj, "斬斬斬斬斬斬斬斬斬斬：ゼロ"_sj, {}, 1, R"(  ＞ミオに3ダメージ（HP：1⇒-2）
 
 ==============================
 結果
@@ -185,10 +162,10 @@ HPが同値なのでダイスロール
 ゼロの勝利
 
 )"_sj, false},
-    // Dice 1, 3: イチ first, with nothing to do; ゼロ's ten 炸撃 meet nine 霧壁 and the last one takes
-    // イチ to 0, which ends the match at 0 against 0. Dice 5, 2 decide the roll-off.
-    TDecisionCase{"EqualHPAtMatchOverGoesToTheRollOff",
-                  "炸炸炸炸炸炸炸炸炸炸：ゼロ"_sj, "■霧霧霧霧霧霧霧霧霧：イチ"_sj, {1, 3, 5, 2}, 1, R"(  ＞イチに1ダメージ（HP：1⇒0）
+      // Dice 1, 3: イチ first, with nothing to do; ゼロ's ten 炸撃 meet nine 霧壁 and the last one takes
+      // イチ to 0, which ends the match at 0 against 0. Dice 5, 2 decide the roll-off.
+      {"equal HP when the match is over goes to the roll-off",
+       "炸炸炸炸炸炸炸炸炸炸：ゼロ"_sj, "■霧霧霧霧霧霧霧霧霧：イチ"_sj, {1, 3, 5, 2}, 1, R"(  ＞イチに1ダメージ（HP：1⇒0）
 
 ==============================
 結果
@@ -199,28 +176,54 @@ HPが同値なのでダイスロール
 
 ゼロの勝利
 
-)"_sj, true}),
-    CaseTitle<TDecisionCase>);
-// clang-format on
+)"_sj, true},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara a = MakeChara(c.A);
+    TChara b = MakeChara(c.B);
+    RandSeed = c.Dice.empty() ? kRunSeed : SeedForDice(c.Dice);
+    testing::TStringLineWriter writer;
+    PlayMatch(writer, 0, 1, a, b);
+    const std::string& log = writer.Text();
+    std::string ending = WithCrLf(c.Ending);
+    EXPECT_SJIS_EQ(ending, Tail(log, ending.size()));
+    std::vector<std::string> headers = TurnHeaders(log);
+    ASSERT_EQ(headers.size(), static_cast<std::size_t>(c.Turns));
+    EXPECT_EQ(headers.back(), "Turn " + std::to_string(c.Turns));
+    EXPECT_EQ(a.Wins, c.AWins ? 1 : 0);
+    EXPECT_EQ(b.Wins, c.AWins ? 0 : 1);
+  }
+}
 
 // カイ's 斬撃 lands every turn and ミオ has nothing to answer it with, so カイ wins from either side.
 TEST(Match, ResultMarksLandAtTheOpponentsPosition) {
   constexpr std::int32_t kI = 2;
   constexpr std::int32_t kJ = 5;
   const std::string rule(60, '=');
-  for (bool kaiIsA : {true, false}) {
+  struct TCase {
+    const char* Name;
+    bool KaiIsA;
+  };
+  const TCase cases[] = {
+      {"カイ plays as A", true},
+      {"カイ plays as B", false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
     TChara kai = MakeChara("■■■■■■■■■斬：カイ"_sj);
     TChara mio = MakeChara("■■■■■■■■■■：ミオ"_sj);
-    std::string log = kaiIsA ? PlayFromRunSeed(kai, mio, kI, kJ) : PlayFromRunSeed(mio, kai, kI, kJ);
+    std::string log = c.KaiIsA ? PlayFromRunSeed(kai, mio, kI, kJ) : PlayFromRunSeed(mio, kai, kI, kJ);
     std::string header = rule + "\r\n" +
-                         std::string(kaiIsA ? "03 カイ vs 06 ミオ"_sj : "03 ミオ vs 06 カイ"_sj) + "\r\n" +
+                         std::string(c.KaiIsA ? "03 カイ vs 06 ミオ"_sj : "03 ミオ vs 06 カイ"_sj) + "\r\n" +
                          rule + "\r\n";
     EXPECT_SJIS_EQ(header, std::string_view(log).substr(0, header.size()));
-    std::int32_t kaiPosition = kaiIsA ? kI : kJ;
-    std::int32_t mioPosition = kaiIsA ? kJ : kI;
+    std::int32_t kaiPosition = c.KaiIsA ? kI : kJ;
+    std::int32_t mioPosition = c.KaiIsA ? kJ : kI;
     for (std::int32_t position = 0; position < static_cast<std::int32_t>(kRosterCapacity); ++position) {
-      EXPECT_EQ(kai.Result(position), position == mioPosition ? "○"_sj : "") << kaiIsA << " " << position;
-      EXPECT_EQ(mio.Result(position), position == kaiPosition ? "×"_sj : "") << kaiIsA << " " << position;
+      EXPECT_EQ(kai.Result(position), position == mioPosition ? "○"_sj : "") << position;
+      EXPECT_EQ(mio.Result(position), position == kaiPosition ? "×"_sj : "") << position;
     }
     EXPECT_EQ(kai.Wins, 1);
     EXPECT_EQ(kai.Losses, 0);
@@ -250,46 +253,42 @@ TEST(Match, BothLeaveAtFullHealthWithEverySlotReadyEvenASpentParadise) {
   }
 }
 
-struct TRollOffCase {
-  std::string_view Title;
-  std::string_view A;
-  std::string_view B;
-  std::vector<std::int32_t> Dice;
-  std::string_view Log;
-  bool AWins;
-};
-
-void PrintTo(const TRollOffCase& c, std::ostream* os) { *os << c.Title; }
-
-class RollOff : public ::testing::TestWithParam<TRollOffCase> {};
-
-TEST_P(RollOff, EqualDiceAreRolledAgainOnTheSameLines) {
-  const TRollOffCase& c = GetParam();
-  TChara a = MakeChara(c.A);
-  TChara b = MakeChara(c.B);
-  RandSeed = SeedForDice(c.Dice);
-  testing::TStringLineWriter log;
-  TMatchContext match{log};
-  EXPECT_EQ(TieBreakRoll(match, a, b), c.AWins);
-  EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Match, RollOff, ::testing::Values(
-    TRollOffCase{"TwoEqualRollsThenBWins",
-                 "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■報：ソラ"_sj, {4, 4, 2, 2, 1, 6}, R"(HPが同値なのでダイスロール
+TEST(Match, EqualDiceAreRolledAgainOnTheSameLines) {
+  struct TCase {
+    const char* Name;
+    std::string_view A;
+    std::string_view B;
+    std::vector<std::int32_t> Dice;
+    std::string_view Log;
+    bool AWins;
+  };
+  // clang-format off
+  const TCase cases[] = {
+      {"two equal rolls, then B wins",
+       "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■報：ソラ"_sj, {4, 4, 2, 2, 1, 6}, R"(HPが同値なのでダイスロール
 ミオ：ダイス4、ダイス2、ダイス1
 ソラ：ダイス4、ダイス2、ダイス6
 
 )"_sj, false},
-    TRollOffCase{"NamesOfDifferentLengthThenAWins",
-                 "■■■イイ斬空楽イ報：アオイ"_sj, "■■■■空炸炸炸斬霧：レン"_sj, {6, 6, 5, 3}, R"(HPが同値なのでダイスロール
+      {"names of different length, then A wins",
+       "■■■イイ斬空楽イ報：アオイ"_sj, "■■■■空炸炸炸斬霧：レン"_sj, {6, 6, 5, 3}, R"(HPが同値なのでダイスロール
 アオイ：ダイス6、ダイス5
 レン  ：ダイス6、ダイス3
 
-)"_sj, true}),
-    CaseTitle<TRollOffCase>);
-// clang-format on
+)"_sj, true},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara a = MakeChara(c.A);
+    TChara b = MakeChara(c.B);
+    RandSeed = SeedForDice(c.Dice);
+    testing::TStringLineWriter log;
+    TMatchContext match{log};
+    EXPECT_EQ(TieBreakRoll(match, a, b), c.AWins);
+    EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
+  }
+}
 
 }  // namespace
 }  // namespace pelmora

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/sjis_literal.h"
-#include "tests/support/case_title.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/string_line_writer.h"
@@ -15,7 +14,6 @@
 namespace pelmora {
 namespace {
 
-using testing::CaseTitle;
 using testing::MakeChara;
 using testing::WithCrLf;
 
@@ -29,44 +27,25 @@ struct TStep {
   std::int32_t Slot;
 };
 
-struct THitCase {
-  std::string_view Title;
-  std::string_view Attacker;  // roster lines
-  std::int32_t AttackerHP;    // at the start, or kFullHP
-  std::string_view Defender;
-  std::int32_t DefenderHP;
-  std::vector<TStep> Steps;  // all in one turn
-  std::string_view Log;
-  bool MatchOver;
-  std::int32_t AttackerHPAfter;
-  std::int32_t DefenderHPAfter;
-};
-
-void PrintTo(const THitCase& c, std::ostream* os) { *os << c.Title; }
-
-class Hit : public ::testing::TestWithParam<THitCase> {};
-
-TEST_P(Hit, WritesTheReactionsAndTheDamage) {
-  const THitCase& c = GetParam();
-  TChara attacker = MakeChara(c.Attacker);
-  TChara defender = MakeChara(c.Defender);
-  if (c.AttackerHP != kFullHP) attacker.HP = c.AttackerHP;
-  if (c.DefenderHP != kFullHP) defender.HP = c.DefenderHP;
-  testing::TStringLineWriter log;
-  TMatchContext match{log};
-  for (const TStep& step : c.Steps) step.Act(match, attacker, defender, attacker.Skill(step.Slot));
-  EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
-  EXPECT_EQ(match.MatchOver, c.MatchOver);
-  EXPECT_EQ(attacker.HP, c.AttackerHPAfter);
-  EXPECT_EQ(defender.HP, c.DefenderHPAfter);
-}
-
 // The attacker is カイ or レン, the defender ミオ, アオイ or ゼロ; HP at the start is full unless given.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
-    THitCase{"StrikeBackAnsweredByTheAttackersMistWall",
-             "■■■■空炸炸炸斬霧：レン"_sj, kFullHP, "■■■イイ斬空楽イ報：アオイ"_sj, 3, {{ActSlash, 4}},
-             R"(・レンは斬撃を繰り出した。
+TEST(Skills, HitWritesTheReactionsAndTheDamage) {
+  struct TCase {
+    const char* Name;
+    std::string_view Attacker;  // roster lines
+    std::int32_t AttackerHP;    // at the start, or kFullHP
+    std::string_view Defender;
+    std::int32_t DefenderHP;
+    std::vector<TStep> Steps;  // all in one turn
+    std::string_view Log;
+    bool MatchOver;
+    std::int32_t AttackerHPAfter;
+    std::int32_t DefenderHPAfter;
+  };
+  // clang-format off
+  const TCase cases[] = {
+      {"strike-back answered by the attacker's mist wall",
+       "■■■■空炸炸炸斬霧：レン"_sj, kFullHP, "■■■イイ斬空楽イ報：アオイ"_sj, 3, {{ActSlash, 4}},
+       R"(・レンは斬撃を繰り出した。
   ・アオイは報復で迎撃。
     ＞ダメージ軽減（3⇒0）
     ・レンは霧壁を展開。
@@ -77,27 +56,27 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞アオイに0ダメージ（HP：3⇒3）
 
 )"_sj, false, 10, 3},
-    THitCase{"MistWallHalvesABlastToNothing",
-             "■■■■■■■■■炸：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActBlast, 0}},
-             R"(・カイは炸撃を繰り出した。
+      {"mist wall halves a blast to nothing",
+       "■■■■■■■■■炸：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActBlast, 0}},
+       R"(・カイは炸撃を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（1⇒0）
 
   ＞ミオに0ダメージ（HP：45⇒45）
 
 )"_sj, false, 45, 45},
-    THitCase{"MistWallHalvesASlashRoundingDown",
-             "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActSlash, 0}},
-             R"(・カイは斬撃を繰り出した。
+      {"mist wall halves a slash, rounding down",
+       "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActSlash, 0}},
+       R"(・カイは斬撃を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（3⇒1）
 
   ＞ミオに1ダメージ（HP：45⇒44）
 
 )"_sj, false, 45, 44},
-    THitCase{"MistWallHalvesTheSwordButNotItsSelfHit",
-             "■■■■■■■■■イ：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      {"mist wall halves the sword but not its self-hit",
+       "■■■■■■■■■イ：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（5⇒2）
 
@@ -106,9 +85,9 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞カイに2ダメージ（HP：45⇒43）
 
 )"_sj, false, 43, 43},
-    THitCase{"RetaliationTakesASlashToNothingAndStrikesBack",
-             "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSlash, 0}},
-             R"(・カイは斬撃を繰り出した。
+      {"retaliation takes a slash to nothing and strikes back",
+       "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSlash, 0}},
+       R"(・カイは斬撃を繰り出した。
   ・ミオは報復で迎撃。
     ＞ダメージ軽減（3⇒0）
     ＞カイに1ダメージ（HP：45⇒44）
@@ -116,9 +95,9 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞ミオに0ダメージ（HP：45⇒45）
 
 )"_sj, false, 44, 45},
-    THitCase{"RetaliationLessensTheSwordAndStrikesBack",
-             "■■■■■■■■■イ：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      {"retaliation lessens the sword and strikes back",
+       "■■■■■■■■■イ：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ・ミオは報復で迎撃。
     ＞ダメージ軽減（5⇒2）
     ＞カイに1ダメージ（HP：45⇒44）
@@ -128,18 +107,18 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞カイに2ダメージ（HP：44⇒42）
 
 )"_sj, false, 42, 43},
-    THitCase{"BlastPassesOverRetaliationForALaterMistWall",
-             "■■■■■■■■■炸：カイ"_sj, kFullHP, "■■■■■■■■報霧：ミオ"_sj, kFullHP, {{ActBlast, 0}},
-             R"(・カイは炸撃を繰り出した。
+      {"blast passes over retaliation for a later mist wall",
+       "■■■■■■■■■炸：カイ"_sj, kFullHP, "■■■■■■■■報霧：ミオ"_sj, kFullHP, {{ActBlast, 0}},
+       R"(・カイは炸撃を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（1⇒0）
 
   ＞ミオに0ダメージ（HP：36⇒36）
 
 )"_sj, false, 45, 36},
-    THitCase{"StrikeBackPassesOverTheAttackersRetaliation",
-             "■■■■■■■斬報霧：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSlash, 0}},
-             R"(・カイは斬撃を繰り出した。
+      {"strike-back passes over the attacker's retaliation",
+       "■■■■■■■斬報霧：カイ"_sj, kFullHP, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSlash, 0}},
+       R"(・カイは斬撃を繰り出した。
   ・ミオは報復で迎撃。
     ＞ダメージ軽減（3⇒0）
     ・カイは霧壁を展開。
@@ -150,19 +129,19 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞ミオに0ダメージ（HP：45⇒45）
 
 )"_sj, false, 28, 45},
-    THitCase{"ReadyAttackSlotsDoNotHideALaterMistWall",
-             "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■斬炸霧：ミオ"_sj, kFullHP, {{ActSlash, 0}},
-             R"(・カイは斬撃を繰り出した。
+      {"ready attack slots do not hide a later mist wall",
+       "■■■■■■■■■斬：カイ"_sj, kFullHP, "■■■■■■■斬炸霧：ミオ"_sj, kFullHP, {{ActSlash, 0}},
+       R"(・カイは斬撃を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（3⇒1）
 
   ＞ミオに1ダメージ（HP：28⇒27）
 
 )"_sj, false, 45, 27},
-    // A reaction answers one hit a turn.
-    THitCase{"MistWallAnswersOneHitATurn",
-             "■■■■■■■■炸炸：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActBlast, 0}, {ActBlast, 1}},
-             R"(・カイは炸撃を繰り出した。
+      // A reaction answers one hit a turn.
+      {"mist wall answers one hit a turn",
+       "■■■■■■■■炸炸：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP, {{ActBlast, 0}, {ActBlast, 1}},
+       R"(・カイは炸撃を繰り出した。
   ・ミオは霧壁を展開。
     ＞ダメージ軽減（1⇒0）
 
@@ -172,36 +151,36 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞ミオに1ダメージ（HP：45⇒44）
 
 )"_sj, false, 36, 44},
-    THitCase{"AirPressureDisablesTheReactionForTheNextHit",
-             "■■■■■■■■空斬：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP,
-             {{ActAirPressure, 0}, {ActSlash, 1}},
-             R"(・カイは空圧を放った。
+      {"air pressure disables the reaction for the next hit",
+       "■■■■■■■■空斬：カイ"_sj, kFullHP, "■■■■■■■■■霧：ミオ"_sj, kFullHP,
+       {{ActAirPressure, 0}, {ActSlash, 1}},
+       R"(・カイは空圧を放った。
   ＞ミオの霧壁を使用済にした。
 
 ・カイは斬撃を繰り出した。
   ＞ミオに3ダメージ（HP：45⇒42）
 
 )"_sj, false, 36, 42},
-    // The strike-back lands before the hit it answers; once it ends the match that hit, and the
-    // sword's self-hit, are never dealt.
-    THitCase{"StrikeBackThatEndsTheMatchDropsTheHit",
-             "■■■■■■■■■イ：カイ"_sj, 1, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      // The strike-back lands before the hit it answers; once it ends the match that hit, and the
+      // sword's self-hit, are never dealt.
+      {"strike-back that ends the match drops the hit",
+       "■■■■■■■■■イ：カイ"_sj, 1, "■■■■■■■■■報：ミオ"_sj, kFullHP, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ・ミオは報復で迎撃。
     ＞ダメージ軽減（5⇒2）
     ＞カイに1ダメージ（HP：1⇒0）
 
 )"_sj, true, 0, 45},
-    // The user's ready 霧壁 would show a self-hit dealt after the match is over.
-    THitCase{"SwordThatDownsTheOpponentDealsNoSelfHit",
-             "■■■■■■■■イ霧：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, 3, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      // The user's ready 霧壁 would show a self-hit dealt after the match is over.
+      {"sword that downs the opponent deals no self-hit",
+       "■■■■■■■■イ霧：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, 3, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ＞ミオに5ダメージ（HP：3⇒-2）
 
 )"_sj, true, 36, -2},
-    THitCase{"SwordSelfHitAnsweredByTheUsersRetaliation",
-             "■■■■■■■■イ報：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, kFullHP, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      {"sword's self-hit answered by the user's retaliation",
+       "■■■■■■■■イ報：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, kFullHP, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ＞ミオに5ダメージ（HP：55⇒50）
 
   ・カイは報復で迎撃。
@@ -211,9 +190,9 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞カイに0ダメージ（HP：35⇒35）
 
 )"_sj, false, 35, 50},
-    THitCase{"SwordSelfStrikeBackHalvedByTheUsersLaterMistWall",
-             "■■■■■■■イ報霧：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, kFullHP, {{ActSword, 0}},
-             R"(・カイはイ剣を繰り出した。
+      {"sword's self strike-back halved by the user's later mist wall",
+       "■■■■■■■イ報霧：カイ"_sj, kFullHP, "■■■■■■■■■■：ミオ"_sj, kFullHP, {{ActSword, 0}},
+       R"(・カイはイ剣を繰り出した。
   ＞ミオに5ダメージ（HP：55⇒50）
 
   ・カイは報復で迎撃。
@@ -226,67 +205,78 @@ INSTANTIATE_TEST_SUITE_P(Skills, Hit, ::testing::Values(
   ＞カイに0ダメージ（HP：28⇒28）
 
 )"_sj, false, 28, 50},
-    // Only the HP after the hit counts: a hit of 0 on a character without stamina ends it.
-    THitCase{"HitOfNothingOnZeroHPEndsTheMatch",
-             "■■■■■■■■■炸：カイ"_sj, kFullHP, "霧霧霧霧霧霧霧霧霧霧：ゼロ"_sj, kFullHP, {{ActBlast, 0}},
-             R"(・カイは炸撃を繰り出した。
+      // Only the HP after the hit counts: a hit of 0 on a character without stamina ends it.
+      {"hit of nothing on zero HP ends the match",
+       "■■■■■■■■■炸：カイ"_sj, kFullHP, "霧霧霧霧霧霧霧霧霧霧：ゼロ"_sj, kFullHP, {{ActBlast, 0}},
+       R"(・カイは炸撃を繰り出した。
   ・ゼロは霧壁を展開。
     ＞ダメージ軽減（1⇒0）
 
   ＞ゼロに0ダメージ（HP：0⇒0）
 
-)"_sj, true, 45, 0}),
-    CaseTitle<THitCase>);
-// clang-format on
-
-struct TAirPressureCase {
-  std::string_view Title;
-  std::string_view Opponent;
-  std::vector<std::int32_t> UsedSlots;
-  std::vector<std::int32_t> SpentSlots;
-  std::string_view Log;
-  std::int32_t Target;  // the slot it disables, or -1
-};
-
-void PrintTo(const TAirPressureCase& c, std::ostream* os) { *os << c.Title; }
-
-class AirPressure : public ::testing::TestWithParam<TAirPressureCase> {};
-
-TEST_P(AirPressure, DisablesTheFirstReadySlotOfAnyKind) {
-  const TAirPressureCase& c = GetParam();
-  TChara kai = MakeChara("■■■■■■■■■空：カイ"_sj);
-  TChara opponent = MakeChara(c.Opponent);
-  for (std::int32_t slot : c.UsedSlots) opponent.Skill(slot).UsedThisTurn = true;
-  for (std::int32_t slot : c.SpentSlots) opponent.Skill(slot).Spent = true;
-  TChara before = opponent;
-  testing::TStringLineWriter log;
-  TMatchContext match{log};
-  ActAirPressure(match, kai, opponent, kai.Skill(0));
-  EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
-  EXPECT_TRUE(kai.Skill(0).UsedThisTurn);  // also when it found nothing
-  for (std::int32_t slot = 0; slot < opponent.SkillCount; ++slot) {
-    bool used = slot == c.Target || before.Skill(slot).UsedThisTurn;
-    EXPECT_EQ(opponent.Skill(slot).UsedThisTurn, used) << slot;
-    EXPECT_EQ(opponent.Skill(slot).Spent, before.Skill(slot).Spent) << slot;
+)"_sj, true, 45, 0},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara attacker = MakeChara(c.Attacker);
+    TChara defender = MakeChara(c.Defender);
+    if (c.AttackerHP != kFullHP) attacker.HP = c.AttackerHP;
+    if (c.DefenderHP != kFullHP) defender.HP = c.DefenderHP;
+    testing::TStringLineWriter log;
+    TMatchContext match{log};
+    for (const TStep& step : c.Steps) step.Act(match, attacker, defender, attacker.Skill(step.Slot));
+    EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
+    EXPECT_EQ(match.MatchOver, c.MatchOver);
+    EXPECT_EQ(attacker.HP, c.AttackerHPAfter);
+    EXPECT_EQ(defender.HP, c.DefenderHPAfter);
   }
-  EXPECT_EQ(opponent.HP, before.HP);
-  EXPECT_FALSE(match.MatchOver);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Skills, AirPressure, ::testing::Values(
-    TAirPressureCase{"PassesOverAUsedSlotAndTakesAParadiseThatIsNotDue", "■■■■■■■霧楽斬：ミオ"_sj, {0}, {},
-                     R"(・カイは空圧を放った。
+TEST(Skills, AirPressureDisablesTheFirstReadySlotOfAnyKind) {
+  struct TCase {
+    const char* Name;
+    std::string_view Opponent;
+    std::vector<std::int32_t> UsedSlots;
+    std::vector<std::int32_t> SpentSlots;
+    std::string_view Log;
+    std::int32_t Target;  // the slot it disables, or -1
+  };
+  // clang-format off
+  const TCase cases[] = {
+      {"passes over a used slot and takes a paradise that is not due", "■■■■■■■霧楽斬：ミオ"_sj, {0}, {},
+       R"(・カイは空圧を放った。
   ＞ミオの楽園を使用済にした。
 
 )"_sj, 1},
-    TAirPressureCase{"FindsNothingUsedOrSpent", "■■■■■■■■霧楽：ミオ"_sj, {0}, {1},
-                     R"(・カイは空圧を放った。
+      {"finds nothing when every slot is used or spent", "■■■■■■■■霧楽：ミオ"_sj, {0}, {1},
+       R"(・カイは空圧を放った。
   ＞スカ
 
-)"_sj, -1}),
-    CaseTitle<TAirPressureCase>);
-// clang-format on
+)"_sj, -1},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara kai = MakeChara("■■■■■■■■■空：カイ"_sj);
+    TChara opponent = MakeChara(c.Opponent);
+    for (std::int32_t slot : c.UsedSlots) opponent.Skill(slot).UsedThisTurn = true;
+    for (std::int32_t slot : c.SpentSlots) opponent.Skill(slot).Spent = true;
+    TChara before = opponent;
+    testing::TStringLineWriter log;
+    TMatchContext match{log};
+    ActAirPressure(match, kai, opponent, kai.Skill(0));
+    EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
+    EXPECT_TRUE(kai.Skill(0).UsedThisTurn);  // also when it found nothing
+    for (std::int32_t slot = 0; slot < opponent.SkillCount; ++slot) {
+      bool used = slot == c.Target || before.Skill(slot).UsedThisTurn;
+      EXPECT_EQ(opponent.Skill(slot).UsedThisTurn, used) << slot;
+      EXPECT_EQ(opponent.Skill(slot).Spent, before.Skill(slot).Spent) << slot;
+    }
+    EXPECT_EQ(opponent.HP, before.HP);
+    EXPECT_FALSE(match.MatchOver);
+  }
+}
 
 TEST(Skills, ParadiseHealsToFullAndIsSpent) {
   TChara mio = MakeChara("■■■■■■■■■楽：ミオ"_sj);

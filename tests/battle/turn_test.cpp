@@ -7,7 +7,6 @@
 
 #include "common/random.h"
 #include "common/sjis_literal.h"
-#include "tests/support/case_title.h"
 #include "tests/support/dice_seed.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
@@ -16,7 +15,6 @@
 namespace pelmora {
 namespace {
 
-using testing::CaseTitle;
 using testing::MakeChara;
 using testing::SeedForDice;
 using testing::WithCrLf;
@@ -27,36 +25,20 @@ void ExpectNoSlotUsedThisTurn(const TChara& chara) {
   }
 }
 
-struct TInitiativeCase {
-  std::string_view Title;
-  std::string_view A;
-  std::string_view B;
-  std::vector<std::int32_t> Dice;
-  std::string_view Log;
-};
-
-void PrintTo(const TInitiativeCase& c, std::ostream* os) { *os << c.Title; }
-
-class Initiative : public ::testing::TestWithParam<TInitiativeCase> {};
-
 // Nobody here has a skill that acts, so the turn is its summaries and its roll.
-TEST_P(Initiative, TiesAreRolledAgainOnTheSameLines) {
-  const TInitiativeCase& c = GetParam();
-  TChara a = MakeChara(c.A);
-  TChara b = MakeChara(c.B);
-  RandSeed = SeedForDice(c.Dice);
-  testing::TStringLineWriter log;
-  TMatchContext match{log};
-  PlayTurn(match, a, b);
-  EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
-  EXPECT_FALSE(match.MatchOver);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Turn, Initiative, ::testing::Values(
-    // Dice 1, 2 (11 = 11), 2, 3 (12 = 12), 5, 1 (15 against 10).
-    TInitiativeCase{"TwoDigitStaminaPadsTheOtherLineAfterEveryComma",
-                    "■■■■■■■■■■：カイ"_sj, "■■■■■■■■■霧：ミオ"_sj, {1, 2, 2, 3, 5, 1}, R"(カイ：HP55／55
+TEST(Turn, InitiativeTiesAreRolledAgainOnTheSameLines) {
+  struct TCase {
+    const char* Name;
+    std::string_view A;
+    std::string_view B;
+    std::vector<std::int32_t> Dice;
+    std::string_view Log;
+  };
+  // clang-format off
+  const TCase cases[] = {
+      // Dice 1, 2 (11 = 11), 2, 3 (12 = 12), 5, 1 (15 against 10).
+      {"two-digit stamina pads the other line after every comma",
+       "■■■■■■■■■■：カイ"_sj, "■■■■■■■■■霧：ミオ"_sj, {1, 2, 2, 3, 5, 1}, R"(カイ：HP55／55
 ミオ：HP45／45、霧壁
 
 カイ：体力10＋ダイス1＝11、体力10＋ダイス2＝12、体力10＋ダイス5＝15
@@ -64,9 +46,9 @@ INSTANTIATE_TEST_SUITE_P(Turn, Initiative, ::testing::Values(
 ⇒カイの先攻
 
 )"_sj},
-    // Dice 3, 2 (12 = 12), 1, 5 (10 against 15).
-    TInitiativeCase{"TwoDigitStaminaOnSideBPadsSideA",
-                    "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■■：カイ"_sj, {3, 2, 1, 5}, R"(ミオ：HP45／45、霧壁
+      // Dice 3, 2 (12 = 12), 1, 5 (10 against 15).
+      {"two-digit stamina on side B pads side A",
+       "■■■■■■■■■霧：ミオ"_sj, "■■■■■■■■■■：カイ"_sj, {3, 2, 1, 5}, R"(ミオ：HP45／45、霧壁
 カイ：HP55／55
 
 ミオ：体力9＋ダイス3＝12、 体力9＋ダイス1＝10
@@ -74,19 +56,31 @@ INSTANTIATE_TEST_SUITE_P(Turn, Initiative, ::testing::Values(
 ⇒カイの先攻
 
 )"_sj},
-    // Dice 4, 3 (7 = 7), 6, 5 (9 = 9), 1, 2 (4 against 6).
-    TInitiativeCase{"TwoTiesWithNamesOfDifferentLength",
-                    "■■■報報報報報報報：アオイ"_sj, "■■■■霧霧霧霧霧霧：レン"_sj, {4, 3, 6, 5, 1, 2},
-                    R"(アオイ：HP 6／ 6、報復、報復、報復、報復、報復、報復、報復
+      // Dice 4, 3 (7 = 7), 6, 5 (9 = 9), 1, 2 (4 against 6).
+      {"two ties with names of different length",
+       "■■■報報報報報報報：アオイ"_sj, "■■■■霧霧霧霧霧霧：レン"_sj, {4, 3, 6, 5, 1, 2},
+       R"(アオイ：HP 6／ 6、報復、報復、報復、報復、報復、報復、報復
 レン  ：HP10／10、霧壁、霧壁、霧壁、霧壁、霧壁、霧壁
 
 アオイ：体力3＋ダイス4＝7、体力3＋ダイス6＝9、体力3＋ダイス1＝4
 レン  ：体力4＋ダイス3＝7、体力4＋ダイス5＝9、体力4＋ダイス2＝6
 ⇒レンの先攻
 
-)"_sj}),
-    CaseTitle<TInitiativeCase>);
-// clang-format on
+)"_sj},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara a = MakeChara(c.A);
+    TChara b = MakeChara(c.B);
+    RandSeed = SeedForDice(c.Dice);
+    testing::TStringLineWriter log;
+    TMatchContext match{log};
+    PlayTurn(match, a, b);
+    EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
+    EXPECT_FALSE(match.MatchOver);
+  }
+}
 
 TEST(Turn, SecondSideWritesNothingOnceTheFirstEndsTheMatch) {
   TChara kai = MakeChara("■■■■■■■■斬炸：カイ"_sj);
@@ -147,36 +141,19 @@ TEST(Turn, EndResetClearsUsedThisTurnAndKeepsSpent) {
   EXPECT_EQ(kai.HP, 36);
 }
 
-struct TParadiseCase {
-  std::string_view Title;
-  std::string_view Self;
-  std::int32_t SelfHP;
-  std::string_view Opponent;
-  std::string_view Log;
-  std::int32_t SelfHPAfter;
-};
-
-void PrintTo(const TParadiseCase& c, std::ostream* os) { *os << c.Title; }
-
-class LaterPass : public ::testing::TestWithParam<TParadiseCase> {};
-
-TEST_P(LaterPass, ParadiseActsOnceHPHasFallenBelowHalf) {
-  const TParadiseCase& c = GetParam();
-  TChara self = MakeChara(c.Self);
-  TChara opponent = MakeChara(c.Opponent);
-  self.HP = c.SelfHP;
-  testing::TStringLineWriter log;
-  TMatchContext match{log};
-  ActSkills(match, self, opponent);
-  EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
-  EXPECT_EQ(self.HP, c.SelfHPAfter);
-  EXPECT_FALSE(match.MatchOver);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Turn, LaterPass, ::testing::Values(
-    TParadiseCase{"AfterTheSwordsSelfHit", "■■■■■■■■楽イ：カイ"_sj, 19, "■■■■■■■■■■：ミオ"_sj,
-                  R"(・カイはイ剣を繰り出した。
+TEST(Turn, LaterPassParadiseActsOnceHPHasFallenBelowHalf) {
+  struct TCase {
+    const char* Name;
+    std::string_view Self;
+    std::int32_t SelfHP;
+    std::string_view Opponent;
+    std::string_view Log;
+    std::int32_t SelfHPAfter;
+  };
+  // clang-format off
+  const TCase cases[] = {
+      {"after the sword's self-hit", "■■■■■■■■楽イ：カイ"_sj, 19, "■■■■■■■■■■：ミオ"_sj,
+       R"(・カイはイ剣を繰り出した。
   ＞ミオに5ダメージ（HP：55⇒50）
 
   ＞カイに2ダメージ（HP：19⇒17）
@@ -185,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Turn, LaterPass, ::testing::Values(
   ＞カイのHPが全快した。（17⇒36）
 
 )"_sj, 36},
-    TParadiseCase{"AfterTheOpponentsStrikeBack", "■■■■■■■■楽斬：カイ"_sj, 18, "■■■■■■■■■報：ソラ"_sj,
-                  R"(・カイは斬撃を繰り出した。
+      {"after the opponent's strike-back", "■■■■■■■■楽斬：カイ"_sj, 18, "■■■■■■■■■報：ソラ"_sj,
+       R"(・カイは斬撃を繰り出した。
   ・ソラは報復で迎撃。
     ＞ダメージ軽減（3⇒0）
     ＞カイに1ダメージ（HP：18⇒17）
@@ -197,16 +174,29 @@ INSTANTIATE_TEST_SUITE_P(Turn, LaterPass, ::testing::Values(
   ＞カイのHPが全快した。（17⇒36）
 
 )"_sj, 36},
-    // 18 of 36 is exactly half, which is not below it.
-    TParadiseCase{"NotAtExactlyHalf", "■■■■■■■■楽イ：カイ"_sj, 20, "■■■■■■■■■■：ミオ"_sj,
-                  R"(・カイはイ剣を繰り出した。
+      // 18 of 36 is exactly half, which is not below it.
+      {"not at exactly half", "■■■■■■■■楽イ：カイ"_sj, 20, "■■■■■■■■■■：ミオ"_sj,
+       R"(・カイはイ剣を繰り出した。
   ＞ミオに5ダメージ（HP：55⇒50）
 
   ＞カイに2ダメージ（HP：20⇒18）
 
-)"_sj, 18}),
-    CaseTitle<TParadiseCase>);
-// clang-format on
+)"_sj, 18},
+  };
+  // clang-format on
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TChara self = MakeChara(c.Self);
+    TChara opponent = MakeChara(c.Opponent);
+    self.HP = c.SelfHP;
+    testing::TStringLineWriter log;
+    TMatchContext match{log};
+    ActSkills(match, self, opponent);
+    EXPECT_SJIS_EQ(WithCrLf(c.Log), log.Text());
+    EXPECT_EQ(self.HP, c.SelfHPAfter);
+    EXPECT_FALSE(match.MatchOver);
+  }
+}
 
 }  // namespace
 }  // namespace pelmora

@@ -44,12 +44,12 @@ std::string ManyLines(int count) {
 }
 
 TEST(LineReader, SplitsLinesAndKeepsTheirBytes) {
-  struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::string> lines;
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    std::vector<std::string> Lines;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"CR LF between two lines", "a\r\nb", {"a", "b"}},
       {"a final line end adds no line", "a\r\n", {"a"}},
       {"LF alone ends a line", "a\n\nb", {"a", "", "b"}},
@@ -80,21 +80,22 @@ TEST(LineReader, SplitsLinesAndKeepsTheirBytes) {
       {"NUL and high bytes are kept", "a\0b\x81\r\n"s, {"a\0b\x81"s}},
   };
   testing::TScopedWorkDir dir;
-  for (const Case& c : cases) {
-    TRead read = ReadBytes(c.bytes);
-    EXPECT_TRUE(read.Ok) << c.what;
-    EXPECT_EQ(read.Lines, c.lines) << c.what;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRead read = ReadBytes(c.Bytes);
+    EXPECT_TRUE(read.Ok);
+    EXPECT_EQ(read.Lines, c.Lines);
   }
 }
 
 TEST(LineReader, LineEndsAcrossReadBlocks) {
   const std::string x(kBlock - 1, 'x');
-  struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::string> lines;
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    std::vector<std::string> Lines;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"CR last in a block, LF first in the next", x + "\r\ny", {x, "y"}},
       {"lone CR last in a block", x + "\ry", {x + "y"}},
       {"Ctrl-Z first in a block",
@@ -104,12 +105,12 @@ TEST(LineReader, LineEndsAcrossReadBlocks) {
       {"a file of exactly one block", x + "x", {x + "x"}},
   };
   testing::TScopedWorkDir dir;
-  for (const Case& c : cases) {
-    TRead read = ReadBytes(c.bytes);
-    EXPECT_TRUE(read.Ok) << c.what;
-    ASSERT_EQ(read.Lines.size(), c.lines.size()) << c.what;
-    for (std::size_t i = 0; i < c.lines.size(); ++i)
-      EXPECT_TRUE(read.Lines[i] == c.lines[i]) << c.what << " " << i;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRead read = ReadBytes(c.Bytes);
+    EXPECT_TRUE(read.Ok);
+    ASSERT_EQ(read.Lines.size(), c.Lines.size());
+    for (std::size_t i = 0; i < c.Lines.size(); ++i) EXPECT_TRUE(read.Lines[i] == c.Lines[i]) << "line " << i;
   }
 }
 
@@ -126,12 +127,12 @@ TEST(LineReader, ReadsALongLineWhole) {
 }
 
 TEST(LineReader, TableOfOneHundredSlots) {
-  struct Case {
-    const char* what;
-    std::string bytes;
-    bool ok;
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    bool Ok;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"100 lines", ManyLines(100), true},
       {"100 lines, the last without a line end", ManyLines(99) + "last", true},
       {"100 lines and a Ctrl-Z",
@@ -143,13 +144,14 @@ TEST(LineReader, TableOfOneHundredSlots) {
       {"an unterminated 101st line", ManyLines(100) + "x", false},
   };
   testing::TScopedWorkDir dir;
-  for (const Case& c : cases) {
-    TRead read = ReadBytes(c.bytes);
-    EXPECT_EQ(read.Ok, c.ok) << c.what;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRead read = ReadBytes(c.Bytes);
+    EXPECT_EQ(read.Ok, c.Ok);
     // Also after a failure the lines read so far are in place.
-    ASSERT_EQ(read.Count, 100) << c.what;
-    EXPECT_EQ(read.Lines[0], "line 0") << c.what;
-    EXPECT_EQ(read.Lines[98], "line 98") << c.what;
+    ASSERT_EQ(read.Count, 100);
+    EXPECT_EQ(read.Lines[0], "line 0");
+    EXPECT_EQ(read.Lines[98], "line 98");
   }
 }
 

@@ -9,19 +9,29 @@ namespace pelmora {
 namespace {
 
 TEST(Text, NumbersInDecimal) {
-  struct Case {
-    std::int32_t n;
-    std::string_view plain;
-    std::string_view space;
-    std::string_view zero;
+  struct TCase {
+    const char* Name;
+    std::int32_t N;
+    std::string_view Plain;
+    std::string_view Space;
+    std::string_view Zero;
   };
-  for (Case c : {Case{0, "0", " 0", "00"}, Case{7, "7", " 7", "07"}, Case{10, "10", "10", "10"},
-                 Case{12, "12", "12", "12"}, Case{100, "100", "100", "100"}, Case{123, "123", "123", "123"},
-                 Case{-1, "-1", "-1", "-1"}, Case{-3, "-3", "-3", "-3"},
-                 Case{INT32_MIN, "-2147483648", "-2147483648", "-2147483648"}}) {
-    EXPECT_EQ(std::string_view(Decimal(c.n)), c.plain) << c.n;
-    EXPECT_EQ(std::string_view(PadLeft2Space(c.n)), c.space) << c.n;
-    EXPECT_EQ(std::string_view(PadLeft2Zero(c.n)), c.zero) << c.n;
+  const TCase cases[] = {
+      {"zero", 0, "0", " 0", "00"},
+      {"one digit", 7, "7", " 7", "07"},
+      {"ten", 10, "10", "10", "10"},
+      {"two digits", 12, "12", "12", "12"},
+      {"a hundred", 100, "100", "100", "100"},
+      {"three digits", 123, "123", "123", "123"},
+      {"minus one", -1, "-1", "-1", "-1"},
+      {"a negative digit", -3, "-3", "-3", "-3"},
+      {"the lowest 32-bit value", INT32_MIN, "-2147483648", "-2147483648", "-2147483648"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(std::string_view(Decimal(c.N)), c.Plain);
+    EXPECT_EQ(std::string_view(PadLeft2Space(c.N)), c.Space);
+    EXPECT_EQ(std::string_view(PadLeft2Zero(c.N)), c.Zero);
   }
 }
 

@@ -81,13 +81,13 @@ TEST(Chara, SummaryLine) {
   used.Skill(0).UsedThisTurn = true;
   TChara allSpent = MakeChara("■■■■■■■■■楽：僧"_sj);
   allSpent.Skill(0).Spent = true;
-  struct Case {
-    const char* what;
-    TChara chara;
-    std::int32_t width;
-    std::string_view summary;
+  struct TCase {
+    const char* Name;
+    TChara Chara;
+    std::int32_t Width;
+    std::string_view Summary;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"worked example", worked, 8, "勇者    ：HP 7／10、炸撃、斬撃、霧壁、イ剣、空圧"_sj},
       {"padded by bytes", MakeChara("■■■■■■■■■■：ab"_sj), 5, "ab   ：HP55／55"_sj},
       {"no skills", MakeChara("■■■■■■■■■■：戦士"_sj), 4, "戦士：HP55／55"_sj},
@@ -100,10 +100,11 @@ TEST(Chara, SummaryLine) {
       {"only skill spent", allSpent, 4, "僧  ：HP45／45"_sj},
       {"duplicated letters", MakeChara("■■■■■■■炸炸炸：弓"_sj), 2, "弓：HP28／28、炸撃、炸撃、炸撃"_sj},
   };
-  for (const Case& c : cases) {
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
     testing::TStringLineWriter line;
-    CharaSummary(line, c.chara, c.width);
-    EXPECT_SJIS_EQ(c.summary, line.Text()) << c.what;
+    CharaSummary(line, c.Chara, c.Width);
+    EXPECT_SJIS_EQ(c.Summary, line.Text());
   }
 }
 

@@ -17,11 +17,9 @@
 namespace pelmora {
 namespace {
 
-using testing::RosterFileName;
 using testing::WithCrLf;
 using testing::WriteFileBytes;
 
-constexpr std::string_view kReadFailed = "キャラクター.txt読み込み失敗"_sj;
 constexpr std::string_view kSkillError = "スキル解析エラー"_sj;
 constexpr std::string_view kColonError = "：じゃないエラー"_sj;
 constexpr std::string_view kNoNameError = "名前ないエラー"_sj;
@@ -51,7 +49,7 @@ class RosterLoader : public ::testing::Test {
   }
 
   std::vector<std::string> Load(const std::string& bytes, bool expectOk) {
-    WriteFileBytes(RosterFileName(), bytes);
+    WriteFileBytes(kRosterFileName, bytes);
     return Load(expectOk);
   }
 
@@ -85,15 +83,15 @@ TEST_F(RosterLoader, WhatALineYields) {
   const std::string tenMarks(std::string("■■■■■■■■■■："_sj));
   const std::string longName = Repeat("名"_sj, 1005);
   const std::string mixedName = Repeat("名a"_sj, 600);
-  struct Case {
-    const char* what;
-    std::string line;
-    std::int32_t stamina;
-    std::int32_t hp;
-    std::int32_t skillCount;
-    std::string name;
+  struct TCase {
+    const char* Name;
+    std::string Line;
+    std::int32_t Stamina;
+    std::int32_t HP;
+    std::int32_t SkillCount;
+    std::string CharaName;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"ten marks", std::string(kWarrior), 10, 55, 0, std::string("戦士"_sj)},
       {"ten letters", std::string("炸斬イ報霧楽空炸斬イ：X"_sj), 0, 0, 10, "X"},
       {"1005 full-width characters", tenMarks + longName, 10, 55, 0, longName.substr(0, 2 * 999)},
@@ -106,15 +104,16 @@ TEST_F(RosterLoader, WhatALineYields) {
       {"spaces, colons and marks", std::string("■■■■■■■■■■： 勇 者：■ ： ■ "_sj), 10, 55, 0,
        std::string(" 勇 者：■ ： ■ "_sj)},
   };
-  for (const Case& c : cases) {
-    Load(c.line + "\r\n", true);
-    ASSERT_EQ(RosterCount, 1) << c.what;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Load(c.Line + "\r\n", true);
+    ASSERT_EQ(RosterCount, 1);
     const TChara& chara = RosterAt(0);
-    EXPECT_EQ(chara.Stamina, c.stamina) << c.what;
-    EXPECT_EQ(chara.HP, c.hp) << c.what;
-    EXPECT_EQ(chara.MaxHP, c.hp) << c.what;
-    EXPECT_EQ(chara.SkillCount, c.skillCount) << c.what;
-    EXPECT_SJIS_EQ(c.name, chara.Name) << c.what;
+    EXPECT_EQ(chara.Stamina, c.Stamina);
+    EXPECT_EQ(chara.HP, c.HP);
+    EXPECT_EQ(chara.MaxHP, c.HP);
+    EXPECT_EQ(chara.SkillCount, c.SkillCount);
+    EXPECT_SJIS_EQ(c.CharaName, chara.Name);
   }
   const std::string_view tenNames[] = {kBlastSkill,    kSlashSkill,    kSwordSkill,       kRetaliationSkill,
                                        kMistWallSkill, kParadiseSkill, kAirPressureSkill, kBlastSkill,
@@ -147,16 +146,16 @@ TEST_F(RosterLoader, OneHundredCharacters) {
 
 TEST_F(RosterLoader, FailuresAndTheirMessages) {
   const std::string good = Lines(kBrave, 1) + Lines(kWarrior, 1);
-  struct Case {
-    const char* what;
-    std::optional<std::string> file;  // no roster file at all when empty
-    std::vector<std::string_view> messages;
-    std::int32_t rosterCount;
+  struct TCase {
+    const char* Name;
+    std::optional<std::string> File;  // no roster file at all when empty
+    std::vector<std::string_view> Messages;
+    std::int32_t RosterCount;
   };
-  const Case cases[] = {
-      {"missing file", std::nullopt, {kReadFailed}, kUntouched},
-      {"101 lines", Lines(kWarrior, 101), {kReadFailed}, kUntouched},
-      {"101st line empty", Lines(kWarrior, 100) + "\r\n", {kReadFailed}, kUntouched},
+  const TCase cases[] = {
+      {"missing file", std::nullopt, {kRosterReadFailedMessage}, kUntouched},
+      {"101 lines", Lines(kWarrior, 101), {kRosterReadFailedMessage}, kUntouched},
+      {"101st line empty", Lines(kWarrior, 100) + "\r\n", {kRosterReadFailedMessage}, kUntouched},
       {"shorter than 10", Lines("■■■炸斬"_sj, 1), {kSkillError, kCharaError}, 0},
       {"spaces only", Lines("   ", 1), {kSkillError, kCharaError}, 0},
       {"three marks and the colon", Lines("■■■：勇者"_sj, 1), {kSkillError, kCharaError}, 0},
@@ -194,17 +193,18 @@ TEST_F(RosterLoader, FailuresAndTheirMessages) {
        {kColonError, kCharaError},
        2},
   };
-  for (const Case& c : cases) {
-    std::filesystem::remove(RosterFileName());
-    if (c.file) WriteFileBytes(RosterFileName(), *c.file);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove(kRosterFileName);
+    if (c.File) WriteFileBytes(kRosterFileName, *c.File);
     RosterCount = kUntouched;
     RosterAt(0).Name = "untouched";
     std::vector<std::string> shown = Load(false);
-    ASSERT_EQ(shown.size(), c.messages.size()) << c.what;
-    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_SJIS_EQ(c.messages[i], shown[i]) << c.what;
-    EXPECT_EQ(RosterCount, c.rosterCount) << c.what;
-    if (c.rosterCount == kUntouched) {
-      EXPECT_EQ(RosterAt(0).Name, "untouched") << c.what;
+    ASSERT_EQ(shown.size(), c.Messages.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_SJIS_EQ(c.Messages[i], shown[i]);
+    EXPECT_EQ(RosterCount, c.RosterCount);
+    if (c.RosterCount == kUntouched) {
+      EXPECT_EQ(RosterAt(0).Name, "untouched");
     }
   }
 }
@@ -215,12 +215,12 @@ TEST_F(RosterLoader, Utf8RostersLoadAsTheirShiftJisTwins) {
   const std::string bom = "\xEF\xBB\xBF";
   const std::string marks = "■■■■■■■■■■：";
   const std::string sjisMarks(std::string("■■■■■■■■■■："_sj));
-  struct Case {
-    const char* what;
-    std::string utf8;
-    std::string sjis;
+  struct TCase {
+    const char* Name;
+    std::string Utf8;
+    std::string Sjis;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"byte-order mark only", bom, ""},
       {"byte-order mark and LF line ends", bom + "■■■炸斬■霧楽イ空：勇者\n\n炸斬イ報霧楽空炸斬イ：X",
        std::string("■■■炸斬■霧楽イ空：勇者\r\n\r\n炸斬イ報霧楽空炸斬イ：X"_sj)},
@@ -241,8 +241,8 @@ TEST_F(RosterLoader, Utf8RostersLoadAsTheirShiftJisTwins) {
   };
   // The roster as loaded, with every box shown, in one comparable text.
   auto loadAndDescribe = [this](const std::string& bytes) {
-    std::filesystem::remove(RosterFileName());
-    WriteFileBytes(RosterFileName(), bytes);
+    std::filesystem::remove(kRosterFileName);
+    WriteFileBytes(kRosterFileName, bytes);
     testing::TMessageRecorder recorder;
     RosterCount = kUntouched;
     bool loaded = LoadRoster();
@@ -256,20 +256,23 @@ TEST_F(RosterLoader, Utf8RostersLoadAsTheirShiftJisTwins) {
     }
     return outcome;
   };
-  for (const Case& c : cases) EXPECT_SJIS_EQ(loadAndDescribe(c.sjis), loadAndDescribe(c.utf8)) << c.what;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_SJIS_EQ(loadAndDescribe(c.Sjis), loadAndDescribe(c.Utf8));
+  }
 }
 
 TEST_F(RosterLoader, RosterFileThatCannotBeRead) {
   Load(Lines(kBrave, 3), true);
-  std::filesystem::remove(RosterFileName());
-  std::filesystem::create_directory(RosterFileName());
+  std::filesystem::remove(kRosterFileName);
+  std::filesystem::create_directory(kRosterFileName);
   std::vector<std::string> shown = Load(false);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_SJIS_EQ(kReadFailed, shown[0]);
+  EXPECT_SJIS_EQ(kRosterReadFailedMessage, shown[0]);
   EXPECT_EQ(RosterCount, 3);  // a failed read leaves the earlier roster's count
 
-  std::filesystem::remove(RosterFileName());
-  WriteFileBytes(RosterFileName(), Lines(kBrave, 3));
+  std::filesystem::remove(kRosterFileName);
+  WriteFileBytes(kRosterFileName, Lines(kBrave, 3));
   auto loadAsNobody = [] {
     return testing::RunAsNobody([] {
       testing::TMessageRecorder recorder;
@@ -280,12 +283,12 @@ TEST_F(RosterLoader, RosterFileThatCannotBeRead) {
     });
   };
   // Readable for everyone first, so a failure below is the permission's.
-  std::filesystem::permissions(RosterFileName(),
+  std::filesystem::permissions(kRosterFileName,
                                std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
   EXPECT_EQ(loadAsNobody(), "loaded 3");
-  std::filesystem::permissions(RosterFileName(), std::filesystem::perms::owner_read);
+  std::filesystem::permissions(kRosterFileName, std::filesystem::perms::owner_read);
   RosterCount = 1;
-  EXPECT_SJIS_EQ("failed 1 " + std::string(kReadFailed), loadAsNobody());
+  EXPECT_SJIS_EQ("failed 1 " + std::string(kRosterReadFailedMessage), loadAsNobody());
 }
 
 TEST_F(RosterLoader, FiftyMegabyteLine) {

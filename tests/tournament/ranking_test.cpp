@@ -9,6 +9,7 @@
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/string_line_writer.h"
+#include "tests/support/three_characters.h"
 #include "tournament/roster_list.h"
 
 namespace pelmora {
@@ -18,47 +19,51 @@ using testing::WithCrLf;
 
 struct TRankingCase {
   const char* Name;
-  std::vector<std::string_view> Lines;
+  std::string_view Roster;  // roster lines, each ended by LF
   std::vector<std::int32_t> Wins;
   std::int32_t Width;  // NameColumnWidth as the roster list left it
   std::string_view Section;
 };
 
 void SetRanked(const TRankingCase& c) {
-  RosterCount = 0;
-  for (std::string_view line : c.Lines) RosterAt(RosterCount++) = testing::MakeChara(line);
+  testing::SetRoster(c.Roster);
   for (std::int32_t k = 0; k < RosterCount; ++k) RosterAt(k).Wins = c.Wins.at(static_cast<std::size_t>(k));
   NameColumnWidth = c.Width;
 }
 
 TEST(Ranking, OrderOfTheExchangeSort) {
-  constexpr std::string_view kOne = "■■■■■炸斬イ報霧：一"_sj;
-  constexpr std::string_view kTwo = "■■■■■炸斬イ報霧：二"_sj;
-  constexpr std::string_view kThree = "■■■■■炸斬イ報霧：三"_sj;
-  constexpr std::string_view kFour = "■■■■■炸斬イ報霧：四"_sj;
+  constexpr std::string_view kFour = R"(■■■■■炸斬イ報霧：一
+■■■■■炸斬イ報霧：二
+■■■■■炸斬イ報霧：三
+■■■■■炸斬イ報霧：四
+)"_sj;
   const TRankingCase cases[] = {
       // 01 and 03 exchange places; 02 then stays ahead of 01 although both have one win.
-      {"wins 1, 1, 3, 1", {kOne, kTwo, kThree, kFour}, {1, 1, 3, 1}, 2, R"(勝数順：
+      {"wins 1, 1, 3, 1", kFour, {1, 1, 3, 1}, 2, R"(勝数順：
 03 三：■■■■■炸斬イ報霧： 3勝
 02 二：■■■■■炸斬イ報霧： 1勝
 01 一：■■■■■炸斬イ報霧： 1勝
 04 四：■■■■■炸斬イ報霧： 1勝
 
 )"_sj},
-      {"wins 1, 2, 1, 2", {kOne, kTwo, kThree, kFour}, {1, 2, 1, 2}, 2, R"(勝数順：
+      {"wins 1, 2, 1, 2", kFour, {1, 2, 1, 2}, 2, R"(勝数順：
 02 二：■■■■■炸斬イ報霧： 2勝
 04 四：■■■■■炸斬イ報霧： 2勝
 03 三：■■■■■炸斬イ報霧： 1勝
 01 一：■■■■■炸斬イ報霧： 1勝
 
 )"_sj},
-      {"equal wins keep the roster order", {kOne, kTwo, kThree}, {1, 1, 1}, 2, R"(勝数順：
+      {"equal wins keep the roster order",
+       "■■■■■炸斬イ報霧：一\n■■■■■炸斬イ報霧：二\n■■■■■炸斬イ報霧：三\n"_sj,
+       {1, 1, 1},
+       2,
+       R"(勝数順：
 01 一：■■■■■炸斬イ報霧： 1勝
 02 二：■■■■■炸斬イ報霧： 1勝
 03 三：■■■■■炸斬イ報霧： 1勝
 
 )"_sj},
-      {"no character", {}, {}, 0, "勝数順：\n\n"_sj},
+      {"no character", "", {}, 0, "勝数順：\n\n"_sj},
   };
   for (const TRankingCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -70,7 +75,7 @@ TEST(Ranking, OrderOfTheExchangeSort) {
 TEST(Ranking, LineLayout) {
   const TRankingCase cases[] = {
       {"names padded to NameColumnWidth + 3 before the first colon",
-       {"■■■■炸斬報霧楽空：格闘家"_sj, "■■■■■■斬イ霧空：剣士"_sj, "■■■■■炸炸報楽空：魔法使い"_sj},
+       testing::kThreeCharacterRoster,
        {1, 0, 2},
        8,
        R"(勝数順：
@@ -80,7 +85,7 @@ TEST(Ranking, LineLayout) {
 
 )"_sj},
       {"no skill, no stamina mark, half-width names, ten and more wins",
-       {"■■■■■■■■■■：Ken"_sj, "炸斬イ報霧楽空炸斬イ：ﾊﾙｶ零"_sj},
+       "■■■■■■■■■■：Ken\n炸斬イ報霧楽空炸斬イ：ﾊﾙｶ零\n"_sj,
        {10, 12},
        5,
        R"(勝数順：
@@ -89,7 +94,7 @@ TEST(Ranking, LineLayout) {
 
 )"_sj},
       {"marks first, then the codes in slot order",
-       {"炸■報■■楽空■霧■：混"_sj},
+       "炸■報■■楽空■霧■：混\n"_sj,
        {0},
        2,
        "勝数順：\n01 混：■■■■■炸報楽空霧： 0勝\n\n"_sj},
@@ -118,19 +123,28 @@ TEST(Ranking, ListsSpentAndUsedSkills) {
 // Only the number "100" is three digits: with the longest name it leaves its line one byte
 // wider in front; with a shorter name the padding still closes the gap.
 TEST(Ranking, HundredthCharacterNumber) {
-  for (bool longestLast : {true, false}) {
-    SCOPED_TRACE(longestLast ? "the hundredth has the longest name" : "a shorter name");
+  struct TCase {
+    const char* Name;
+    std::string_view Hundredth;  // its roster line; the other 99 are named 名前
+    std::int32_t Width;          // NameColumnWidth as the roster list left it
+    std::string_view Ending;
+    std::string_view First;  // the start of the first line
+  };
+  const TCase cases[] = {
+      {"the hundredth has the longest name", "■■■■■■■■■■：長い名前"_sj, 8,
+       "\r\n100 長い名前：■■■■■■■■■■： 0勝\r\n\r\n"_sj, "\r\n01 名前    ："_sj},
+      {"a shorter name", "■■■■■■■■■■：名"_sj, 4, "\r\n100 名 ：■■■■■■■■■■： 0勝\r\n\r\n"_sj,
+       "\r\n01 名前：■"_sj},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
     RosterCount = 0;
     while (RosterCount < 99) RosterAt(RosterCount++) = testing::MakeChara("■■■■■■■■■■：名前"_sj);
-    RosterAt(RosterCount++) =
-        testing::MakeChara(longestLast ? "■■■■■■■■■■：長い名前"_sj : "■■■■■■■■■■：名"_sj);
-    NameColumnWidth = longestLast ? 8 : 4;
+    RosterAt(RosterCount++) = testing::MakeChara(c.Hundredth);
+    NameColumnWidth = c.Width;
     std::string section = testing::WrittenBy(WriteRanking);
-    std::string_view expected = longestLast ? "\r\n100 長い名前：■■■■■■■■■■： 0勝\r\n\r\n"_sj
-                                            : "\r\n100 名 ：■■■■■■■■■■： 0勝\r\n\r\n"_sj;
-    std::string_view first = longestLast ? "\r\n01 名前    ："_sj : "\r\n01 名前：■"_sj;
-    EXPECT_TRUE(section.ends_with(expected)) << testing::Readable(section.substr(section.size() - 120));
-    EXPECT_NE(section.find(first), std::string::npos);
+    EXPECT_TRUE(section.ends_with(c.Ending)) << testing::Readable(section.substr(section.size() - 120));
+    EXPECT_NE(section.find(c.First), std::string::npos);
   }
 }
 

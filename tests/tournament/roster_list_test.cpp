@@ -3,40 +3,41 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
 #include "common/sjis_literal.h"
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/string_line_writer.h"
+#include "tests/support/three_characters.h"
 
 namespace pelmora {
 namespace {
 
 using testing::WithCrLf;
 
-struct TRosterListCase {
-  const char* Name;
-  std::vector<std::string_view> Lines;
-  std::int32_t Width;
-  std::string_view Section;
-};
-
 TEST(RosterList, SectionAndNameColumnWidth) {
-  const TRosterListCase cases[] = {
-      {"three characters, the longest name of 8 bytes",
-       {"■■■■炸斬報霧楽空：格闘家"_sj, "■■■■■■斬イ霧空：剣士"_sj, "■■■■■炸炸報楽空：魔法使い"_sj},
-       8,
+  struct TCase {
+    const char* Name;
+    std::string_view Roster;  // roster lines, each ended by LF
+    std::int32_t Width;
+    std::string_view Section;
+  };
+  const TCase cases[] = {
+      {"three characters, the longest name of 8 bytes", testing::kThreeCharacterRoster, 8,
        R"(キャラクターリスト：
 01 格闘家  ：HP10／10、炸撃、斬撃、報復、霧壁、楽園、空圧
 02 剣士    ：HP21／21、斬撃、イ剣、霧壁、空圧
 03 魔法使い：HP15／15、炸撃、炸撃、報復、楽園、空圧
 
 )"_sj},
-      {"no character", {}, 0, "キャラクターリスト：\n\n"_sj},
+      {"no character", "", 0, "キャラクターリスト：\n\n"_sj},
       {"half-width letters and katakana count one byte each",
-       {"■■■■■■■■■■：abc"_sj, "炸斬イ報霧楽空炸斬イ：剣士"_sj, "■■■■■■■■■炸：Zed零"_sj,
-        "■■■■■■■■■■：ﾊﾙｶｾﾞ"_sj},
+       R"(■■■■■■■■■■：abc
+炸斬イ報霧楽空炸斬イ：剣士
+■■■■■■■■■炸：Zed零
+■■■■■■■■■■：ﾊﾙｶｾﾞ
+)"_sj,
        5,
        R"(キャラクターリスト：
 01 abc  ：HP55／55
@@ -46,10 +47,9 @@ TEST(RosterList, SectionAndNameColumnWidth) {
 
 )"_sj},
   };
-  for (const TRosterListCase& c : cases) {
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    RosterCount = 0;
-    for (std::string_view line : c.Lines) RosterAt(RosterCount++) = testing::MakeChara(line);
+    testing::SetRoster(c.Roster);
     NameColumnWidth = 99;  // an earlier run's width must not survive
     EXPECT_SJIS_EQ(WithCrLf(c.Section), testing::WrittenBy(WriteRosterList));
     EXPECT_EQ(NameColumnWidth, c.Width);

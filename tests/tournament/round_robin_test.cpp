@@ -12,6 +12,7 @@
 #include "tests/support/roster_builder.h"
 #include "tests/support/sjis_compare.h"
 #include "tests/support/string_line_writer.h"
+#include "tests/support/three_characters.h"
 
 namespace pelmora {
 namespace {
@@ -95,9 +96,10 @@ TEST(ResultTable, HundredthNumberShiftsByOneByte) {
 }
 
 TEST(RoundRobin, EveryPairMeetsOnceInOrderWithTheLowerPositionFirst) {
-  testing::SetRoster({"■■■■炸斬報霧楽空：格闘家"_sj, "■■■■■■斬イ霧空：剣士"_sj,
-                      "■■■■■炸炸報楽空：魔法使い"_sj, "■■■イイ斬空楽イ報：アオイ"_sj,
-                      "■■■■空炸炸炸斬霧：Ren"_sj});
+  // The worked example's three characters and two more.
+  std::string roster(testing::kThreeCharacterRoster);
+  roster += "■■■イイ斬空楽イ報：アオイ\n■■■■空炸炸炸斬霧：Ren\n"_sj;
+  testing::SetRoster(roster);
   RandSeed = kRunSeed;
   std::istringstream log(testing::WrittenBy(PlayRoundRobin));
   std::string headers;
