@@ -1,6 +1,7 @@
 // Characters for tests, made from roster lines exactly as the loader makes them.
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include "roster/chara.h"

@@ -68,9 +68,20 @@ TEST(OutputFiles, EveryLineOfBothFilesEndsInCrLf) {
 TEST(OutputFile, RefusedWriteLeavesTheLastWholeLine) {
   const std::string line = "a line of forty bytes, line end included";
   ASSERT_EQ(line.size() + 2, 42u);
-  for (std::size_t limit : {std::size_t{100'000}, std::size_t{42 * 2000}, std::size_t{42 * 2000 - 1},
-                            std::size_t{41}, std::size_t{0}}) {
-    SCOPED_TRACE(limit);
+  struct TCase {
+    const char* Name;
+    std::size_t Limit;
+  };
+  const TCase cases[] = {
+      {"inside a line of the first block", 100'000},
+      {"on a line's end", 42 * 2000},
+      {"between CR and LF", 42 * 2000 - 1},
+      {"inside the first line", 41},
+      {"before the first byte", 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::size_t limit = c.Limit;
     testing::TScopedWorkDir dir;
     std::string seen = testing::RunInChild([&] {
       ::signal(SIGXFSZ, SIG_IGN);
