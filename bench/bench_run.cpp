@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/roster_generator.h"
 #include "common/message_box.h"
-#include "tools/roster_generator.h"
 #include "tournament/output_files.h"
 #include "tournament/run.h"
 
