@@ -45,10 +45,6 @@ TFormMain::TFormMain(QWidget* owner) : TVeskForm(owner), ui_(new Ui::TFormMain) 
 
 TFormMain::~TFormMain() { delete ui_; }
 
-QFrame* TFormMain::PageMain() const { return ui_->PageMain; }
-
-QPushButton* TFormMain::Button1() const { return ui_->Button1; }
-
 void TFormMain::Button1Click(QObject*) { RunFromRosterFile(); }
 
 void TFormMain::ApplyLook() {

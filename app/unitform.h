@@ -9,9 +9,6 @@ namespace Ui {
 class TFormMain;
 }
 
-class QFrame;
-class QPushButton;
-
 namespace pelmora {
 
 inline constexpr int kFormClientWidth = 500;
@@ -24,9 +21,6 @@ class TFormMain : public TVeskForm {
  public:
   explicit TFormMain(QWidget* owner = nullptr);
   ~TFormMain() override;
-
-  QFrame* PageMain() const;
-  QPushButton* Button1() const;
 
   // The run command: seed, load and, when the roster loaded, the whole run.
   void Button1Click(QObject* sender);

@@ -20,8 +20,9 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/roster_generator.h"
 #include "common/message_box.h"
-#include "tools/roster_generator.h"
+#include "roster/roster_loader.h"
 #include "tournament/output_files.h"
 #include "tournament/run.h"
 
@@ -67,7 +68,7 @@ long PeakRssKb() {
 
 // One size, in the current process: prints its line and returns normally.
 void MeasureSize(int count, int repetitions) {
-  std::FILE* roster = std::fopen(reinterpret_cast<const char*>(u8"キャラクター.txt"), "wb");
+  std::FILE* roster = std::fopen(std::filesystem::path(kRosterFileName).c_str(), "wb");
   std::string rosterBytes = GenerateRosterFile(count);
   std::fwrite(rosterBytes.data(), 1, rosterBytes.size(), roster);
   std::fclose(roster);

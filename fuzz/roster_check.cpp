@@ -31,7 +31,6 @@ constexpr std::size_t kSkillAreaChars = 10;
 constexpr std::size_t kMaxNameChars = 999;
 constexpr std::int32_t kRosterCountBeforeLoad = -1;  // what RosterCount is set to before every load
 
-constexpr std::string_view kReadFailed = "キャラクター.txt読み込み失敗"_sj;
 constexpr std::string_view kSkillError = "スキル解析エラー"_sj;
 constexpr std::string_view kColonError = "：じゃないエラー"_sj;
 constexpr std::string_view kNoNameError = "名前ないエラー"_sj;
@@ -177,8 +176,6 @@ std::optional<std::string_view> ModelParse(std::string_view line, TModelChara& c
   return std::nullopt;
 }
 
-std::filesystem::path RosterFileName() { return std::filesystem::path(u8"キャラクター.txt"); }
-
 std::string Quoted(std::string_view sjis) {
   return std::string("\"").append(Cp932ToUtf8ForTerminal(sjis)).append("\"");
 }
@@ -198,7 +195,7 @@ void RequireMessages(const std::vector<std::string>& shown, const std::vector<st
 void CheckLineReader(const std::vector<std::string>& model, std::size_t slots) {
   std::vector<std::string> table(slots);
   int count = -1;
-  bool ok = ReadLinesFile(RosterFileName(), table, count);
+  bool ok = ReadLinesFile(kRosterFileName, table, count);
   Require(ok == (model.size() <= slots), "ReadLinesFile succeeds exactly when the lines fit the table");
   Require(count >= 0 && static_cast<std::size_t>(count) <= slots, "count stays within the table");
   Require(static_cast<std::size_t>(count) == std::min(model.size(), slots), "count is the lines stored");
@@ -235,7 +232,7 @@ void CheckRecord(const TChara& chara, const TModelChara& model, std::int32_t ind
 }  // namespace
 
 bool LoadAndCheckRoster(std::string_view bytes) {
-  WriteFileBytes(RosterFileName(), bytes);
+  WriteFileBytes(kRosterFileName, bytes);
   std::vector<std::string> model = ModelLines(bytes);
   CheckLineReader(model, kLoaderSlots);
   CheckLineReader(model, bytes.size() % 4);  // small tables meet their limit on small inputs
@@ -248,7 +245,7 @@ bool LoadAndCheckRoster(std::string_view bytes) {
 
   if (model.size() > kLoaderSlots) {
     Require(!loaded, "a file of more than 100 lines loaded");
-    RequireMessages(shown, {kReadFailed});
+    RequireMessages(shown, {kRosterReadFailedMessage});
     Require(RosterCount == kRosterCountBeforeLoad, "a failed read changed RosterCount");
     return false;
   }

@@ -19,8 +19,6 @@ namespace pelmora::fuzz {
 
 namespace {
 
-constexpr std::string_view kClosingMessage =
-    "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
 constexpr std::string_view kMatchRule = "============================================================";
 constexpr std::string_view kWinMark = "○"_sj;
 constexpr std::string_view kLossMark = "×"_sj;

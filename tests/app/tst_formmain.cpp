@@ -14,8 +14,10 @@
 #include "app/sjis_qt.h"
 #include "app/unitform.h"
 #include "common/sjis_literal.h"
+#include "roster/roster_loader.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
+#include "tournament/output_files.h"
 #include "tournament/run.h"
 
 using namespace pelmora;
@@ -47,9 +49,8 @@ class TBoxAnswerer {
   std::vector<TSeenBox> seen_;
 };
 
-const std::string kRoster = std::string("■■■イイ斬空楽イ報：アオイ\r\n■■■■空炸炸炸斬霧：レン\r\n■■■■炸斬報霧楽空：格闘家\r\n"_sj);
-
-QString ClosingMessage() { return QString::fromUtf8("「pelm_result.txt」および「pelm_battle.txt」を出力しました。"); }
+const std::string kRoster =
+    std::string("■■■イイ斬空楽イ報：アオイ\r\n■■■■空炸炸炸斬霧：レン\r\n■■■■炸斬報霧楽空：格闘家\r\n"_sj);
 
 }  // namespace
 
@@ -58,7 +59,11 @@ class TestFormMain : public QObject {
 
  private slots:
   void initTestCase() { InstallMessageBoxPresenter(); }
-  void init() { form_.reset(new TFormMain); }
+  void init() {
+    form_.reset(new TFormMain);
+    button_ = form_->findChild<QPushButton*>("Button1");
+    QVERIFY(button_ != nullptr);
+  }
   void cleanup() { form_.reset(); }
 
   void layoutAsStored();
@@ -73,6 +78,7 @@ class TestFormMain : public QObject {
 
  private:
   QScopedPointer<TFormMain> form_;
+  QPushButton* button_ = nullptr;  // the run button, by the name the layout gives it
 };
 
 void TestFormMain::layoutAsStored() {
@@ -89,19 +95,19 @@ void TestFormMain::layoutAsStored() {
   QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
   QCOMPARE(form.palette().color(QPalette::Window), form.palette().color(QPalette::Button));
 
-  QFrame* panel = form.PageMain();
+  auto* panel = form.findChild<QFrame*>("PageMain");
+  QVERIFY(panel != nullptr);
   QCOMPARE(panel->geometry(), QRect(0, 0, 500, 300));  // stored hidden at 24,24
   QVERIFY(panel->isVisibleTo(&form));
   QCOMPARE(panel->frameShape(), QFrame::NoFrame);
   QVERIFY(panel->autoFillBackground());
   QCOMPARE(panel->palette().color(QPalette::Window), QColor(0x44, 0x44, 0x44));
 
-  QPushButton* button = form.Button1();
-  QCOMPARE(button->parentWidget(), panel);
-  QCOMPARE(button->geometry(), QRect(210, 125, 80, 50));
-  QCOMPARE(button->text(), QString::fromUtf8("実行"));
-  QCOMPARE(button->font().pixelSize(), 12);
-  QStringList families = button->font().families();
+  QCOMPARE(button_->parentWidget(), panel);
+  QCOMPARE(button_->geometry(), QRect(210, 125, 80, 50));
+  QCOMPARE(button_->text(), QString::fromUtf8("実行"));
+  QCOMPARE(button_->font().pixelSize(), 12);
+  QStringList families = button_->font().families();
   QCOMPARE(families.value(0), QString::fromUtf8("ＭＳ Ｐゴシック"));
   QVERIFY(families.contains(QStringLiteral("IPAPGothic")));
 
@@ -128,22 +134,21 @@ void TestFormMain::altAndF10NeverReachTheButton() {
   } spy;
   form_->show();
   QVERIFY(QTest::qWaitForWindowExposed(form_.data()));
-  QPushButton* button = form_->Button1();
-  button->setFocus();
-  button->installEventFilter(&spy);
-  QTest::keyClick(button, Qt::Key_Alt);
-  QTest::keyClick(button, Qt::Key_F10);
-  QTest::keyClick(button, Qt::Key_F10, Qt::AltModifier);
+  button_->setFocus();
+  button_->installEventFilter(&spy);
+  QTest::keyClick(button_, Qt::Key_Alt);
+  QTest::keyClick(button_, Qt::Key_F10);
+  QTest::keyClick(button_, Qt::Key_F10, Qt::AltModifier);
   QVERIFY(spy.Keys.isEmpty());
-  QTest::keyClick(button, Qt::Key_A);
-  QTest::keyClick(button, Qt::Key_Y);
-  QTest::keyClick(button, Qt::Key_X, Qt::AltModifier);
+  QTest::keyClick(button_, Qt::Key_A);
+  QTest::keyClick(button_, Qt::Key_Y);
+  QTest::keyClick(button_, Qt::Key_X, Qt::AltModifier);
   QCOMPARE(spy.Keys, (QList<int>{Qt::Key_A, Qt::Key_A, Qt::Key_Y, Qt::Key_Y, Qt::Key_X, Qt::Key_X}));
 
   QKeyEvent overrideAlt(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
-  QVERIFY(TVeskForm::FilterChildKey(button, &overrideAlt));
+  QVERIFY(TVeskForm::FilterChildKey(button_, &overrideAlt));
   QKeyEvent overrideA(QEvent::ShortcutOverride, Qt::Key_A, Qt::NoModifier);
-  QVERIFY(!TVeskForm::FilterChildKey(button, &overrideA));
+  QVERIFY(!TVeskForm::FilterChildKey(button_, &overrideA));
 }
 
 void TestFormMain::privateMessageWithoutHandlerIsIgnored() {
@@ -164,63 +169,63 @@ void TestFormMain::clickWritesTheCoresFilesAndSaysSo() {
   std::string coreResult, coreBattle;
   {
     testing::TScopedWorkDir dir;
-    testing::WriteFileBytes(testing::RosterFileName(), kRoster);
+    testing::WriteFileBytes(kRosterFileName, kRoster);
     TBoxAnswerer answerer;
     RunFromRosterFile();
-    coreResult = testing::ReadFileBytes("pelm_result.txt");
-    coreBattle = testing::ReadFileBytes("pelm_battle.txt");
+    coreResult = testing::ReadFileBytes(kResultFileName);
+    coreBattle = testing::ReadFileBytes(kBattleLogFileName);
   }
   testing::TScopedWorkDir dir;
-  testing::WriteFileBytes(testing::RosterFileName(), kRoster);
+  testing::WriteFileBytes(kRosterFileName, kRoster);
   TBoxAnswerer answerer;
-  QTest::mouseClick(form_->Button1(), Qt::LeftButton);
-  QVERIFY(coreResult == testing::ReadFileBytes("pelm_result.txt"));
-  QVERIFY(coreBattle == testing::ReadFileBytes("pelm_battle.txt"));
+  QTest::mouseClick(button_, Qt::LeftButton);
+  QVERIFY(coreResult == testing::ReadFileBytes(kResultFileName));
+  QVERIFY(coreBattle == testing::ReadFileBytes(kBattleLogFileName));
   QVERIFY(!coreBattle.empty());
   QCOMPARE(answerer.Seen().size(), size_t{1});
-  QCOMPARE(answerer.Seen()[0].Text, ClosingMessage());
+  QCOMPARE(answerer.Seen()[0].Text, FromSjis(kClosingMessage));
   QCOMPARE(answerer.Seen()[0].Title, QString());
   QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::NoIcon);
-  QVERIFY(form_->Button1()->isEnabled());
+  QVERIFY(button_->isEnabled());
 }
 
 void TestFormMain::twoClicksGiveIdenticalFiles() {
   testing::TScopedWorkDir dir;
-  testing::WriteFileBytes(testing::RosterFileName(), kRoster);
+  testing::WriteFileBytes(kRosterFileName, kRoster);
   TBoxAnswerer answerer;
-  QTest::mouseClick(form_->Button1(), Qt::LeftButton);
-  std::string result = testing::ReadFileBytes("pelm_result.txt");
-  std::string battle = testing::ReadFileBytes("pelm_battle.txt");
-  QTest::mouseClick(form_->Button1(), Qt::LeftButton);
-  QVERIFY(result == testing::ReadFileBytes("pelm_result.txt"));
-  QVERIFY(battle == testing::ReadFileBytes("pelm_battle.txt"));
+  QTest::mouseClick(button_, Qt::LeftButton);
+  std::string result = testing::ReadFileBytes(kResultFileName);
+  std::string battle = testing::ReadFileBytes(kBattleLogFileName);
+  QTest::mouseClick(button_, Qt::LeftButton);
+  QVERIFY(result == testing::ReadFileBytes(kResultFileName));
+  QVERIFY(battle == testing::ReadFileBytes(kBattleLogFileName));
   QCOMPARE(answerer.Seen().size(), size_t{2});
 }
 
 void TestFormMain::badRosterShowsItsTwoBoxesAndTouchesNoFile() {
   testing::TScopedWorkDir dir;
-  testing::WriteFileBytes(testing::RosterFileName(), std::string("■■■■■■■■■■:半角コロン\r\n"_sj));
-  testing::WriteFileBytes("pelm_result.txt", "earlier report\r\n");
+  testing::WriteFileBytes(kRosterFileName, std::string("■■■■■■■■■■:半角コロン\r\n"_sj));
+  testing::WriteFileBytes(kResultFileName, "earlier report\r\n");
   TBoxAnswerer answerer;
-  QTest::mouseClick(form_->Button1(), Qt::LeftButton);
+  QTest::mouseClick(button_, Qt::LeftButton);
   QCOMPARE(answerer.Seen().size(), size_t{2});
   QCOMPARE(answerer.Seen()[0].Text, QString::fromUtf8("：じゃないエラー"));
   QCOMPARE(answerer.Seen()[1].Text, QString::fromUtf8("キャラクター解析エラー"));
-  QCOMPARE(testing::ReadFileBytes("pelm_result.txt"), std::string("earlier report\r\n"));
-  QVERIFY(!std::filesystem::exists("pelm_battle.txt"));
+  QCOMPARE(testing::ReadFileBytes(kResultFileName), std::string("earlier report\r\n"));
+  QVERIFY(!std::filesystem::exists(kBattleLogFileName));
 }
 
 void TestFormMain::readOnlyReportShowsTheErrorBoxAndALaterClickWorks() {
   testing::TScopedWorkDir dir;
-  testing::WriteFileBytes(testing::RosterFileName(), kRoster);
-  testing::WriteFileBytes("pelm_result.txt", "earlier report\r\n");
-  std::filesystem::permissions("pelm_result.txt", std::filesystem::perms::owner_read |
-                                                      std::filesystem::perms::group_read |
-                                                      std::filesystem::perms::others_read);
+  testing::WriteFileBytes(kRosterFileName, kRoster);
+  testing::WriteFileBytes(kResultFileName, "earlier report\r\n");
+  std::filesystem::permissions(kResultFileName, std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::group_read |
+                                                    std::filesystem::perms::others_read);
   // Root writes through file modes, so the click happens in a child that is not root.
   std::string outcome = testing::RunAsNobody([this] {
     TBoxAnswerer answerer;
-    QTest::mouseClick(form_->Button1(), Qt::LeftButton);
+    QTest::mouseClick(button_, Qt::LeftButton);
     std::string seen;
     for (const TSeenBox& box : answerer.Seen()) {
       seen += box.Text.toStdString() + "|" + box.Title.toStdString() + "|" +
@@ -230,17 +235,17 @@ void TestFormMain::readOnlyReportShowsTheErrorBoxAndALaterClickWorks() {
   });
   QCOMPARE(QString::fromStdString(outcome),
            QStringLiteral("File access denied.||%1\n").arg(static_cast<int>(QMessageBox::Critical)));
-  QCOMPARE(testing::ReadFileBytes("pelm_result.txt"), std::string("earlier report\r\n"));
-  QVERIFY(!std::filesystem::exists("pelm_battle.txt"));
+  QCOMPARE(testing::ReadFileBytes(kResultFileName), std::string("earlier report\r\n"));
+  QVERIFY(!std::filesystem::exists(kBattleLogFileName));
 
   // Once the report may be written again, the same window runs normally.
-  std::filesystem::permissions("pelm_result.txt", std::filesystem::perms::owner_write,
+  std::filesystem::permissions(kResultFileName, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   TBoxAnswerer answerer;
-  QTest::mouseClick(form_->Button1(), Qt::LeftButton);
+  QTest::mouseClick(button_, Qt::LeftButton);
   QCOMPARE(answerer.Seen().size(), size_t{1});
-  QCOMPARE(answerer.Seen()[0].Text, ClosingMessage());
-  QVERIFY(testing::ReadFileBytes("pelm_result.txt").size() > 100);
+  QCOMPARE(answerer.Seen()[0].Text, FromSjis(kClosingMessage));
+  QVERIFY(testing::ReadFileBytes(kResultFileName).size() > 100);
 }
 
 void TestFormMain::errorBoxTextGetsAFullStop() {

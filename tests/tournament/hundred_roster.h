@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tools/roster_generator.h"
+#include "bench/roster_generator.h"
 
 namespace pelmora::testing {
 

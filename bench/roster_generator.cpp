@@ -1,6 +1,6 @@
 // Generated rosters: names from a few stems, skills walking round the skill table, every
 // stamina from 0 to 10, and the longest name on the last line.
-#include "tools/roster_generator.h"
+#include "bench/roster_generator.h"
 
 #include <array>
 #include <string_view>
