@@ -66,16 +66,21 @@ long PeakRssKb() {
   return usage.ru_maxrss;
 }
 
-// One size, in the current process: prints its line and returns normally.
-void MeasureSize(int count, int repetitions) {
-  std::FILE* roster = std::fopen(std::filesystem::path(kRosterFileName).c_str(), "wb");
-  std::string rosterBytes = GenerateRosterFile(count);
-  std::fwrite(rosterBytes.data(), 1, rosterBytes.size(), roster);
-  std::fclose(roster);
-  SetMessageBoxPresenter([](std::string_view) {});
+// One size, in the current process: prints its line; false when a run did not go through.
+bool MeasureSize(int count, int repetitions) {
+  if (!(std::ofstream(std::filesystem::path(kRosterFileName), std::ios::binary) << GenerateRosterFile(count))) {
+    std::fprintf(stderr, "N=%d: cannot write the roster\n", count);
+    return false;
+  }
+  int finishedRuns = 0;
+  SetMessageBoxPresenter([&finishedRuns](std::string_view text) { finishedRuns += text == kClosingMessage; });
 
   double runMs = MinimumMilliseconds(repetitions, RunFromRosterFile);
   long peakRssKb = PeakRssKb();
+  if (finishedRuns != repetitions) {
+    std::fprintf(stderr, "N=%d: %d of %d runs went through\n", count, finishedRuns, repetitions);
+    return false;
+  }
 
   std::string result = ReadFile(kResultFileName);
   std::string battle = ReadFile(kBattleLogFileName);
@@ -88,6 +93,7 @@ void MeasureSize(int count, int repetitions) {
   std::printf("N=%d run_ms=%.3f floor_ms=%.3f ratio=%.2f bytes=%zu peak_rss_kb=%ld\n", count, runMs, floorMs,
               runMs / floorMs, result.size() + battle.size(), peakRssKb);
   std::fflush(stdout);
+  return true;
 }
 
 }  // namespace
@@ -104,8 +110,7 @@ int main(int argc, char* argv[]) {
   for (int count : kRosterSizes) {
     pid_t pid = fork();
     if (pid == 0) {
-      MeasureSize(count, repetitions);
-      std::_Exit(EXIT_SUCCESS);
+      std::_Exit(MeasureSize(count, repetitions) ? EXIT_SUCCESS : EXIT_FAILURE);
     }
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;

@@ -37,6 +37,4 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::filesystem::path RosterFileName() { return std::filesystem::path(u8"キャラクター.txt"); }
-
 }  // namespace pelmora::testing

@@ -27,7 +27,4 @@ void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 // The whole content of a file; throws when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& file);
 
-// The roster file's name in the working directory.
-std::filesystem::path RosterFileName();
-
 }  // namespace pelmora::testing
