@@ -68,7 +68,8 @@ long PeakRssKb() {
 
 // One size, in the current process: prints its line; false when a run did not go through.
 bool MeasureSize(int count, int repetitions) {
-  if (!(std::ofstream(std::filesystem::path(kRosterFileName), std::ios::binary) << GenerateRosterFile(count))) {
+  if (!(std::ofstream(std::filesystem::path(kRosterFileName), std::ios::binary)
+        << GenerateRosterFile(count))) {
     std::fprintf(stderr, "N=%d: cannot write the roster\n", count);
     return false;
   }
@@ -113,7 +114,8 @@ int main(int argc, char* argv[]) {
       std::_Exit(MeasureSize(count, repetitions) ? EXIT_SUCCESS : EXIT_FAILURE);
     }
     int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      ++failures;
   }
   std::filesystem::current_path("/");
   std::filesystem::remove_all(pattern);

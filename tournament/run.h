@@ -8,7 +8,8 @@
 namespace pelmora {
 
 // The message that ends a run, once both files are complete.
-inline constexpr std::string_view kClosingMessage = "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
+inline constexpr std::string_view kClosingMessage =
+    "「pelm_result.txt」および「pelm_battle.txt」を出力しました。"_sj;
 
 // After a successful load: opens both files, writes the three report sections with the round
 // robin between the first and the second, closes both files and says so in a message box.

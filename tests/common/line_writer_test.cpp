@@ -29,7 +29,8 @@ TEST(LineWriter, PadRightCountsTheLineInBytesAndNeverCuts) {
   out.PadRight(-4);
   out.EndLine();
   out.PadRight(70);
-  EXPECT_EQ(out.Text(), "ab   \r\nabcdef\r\n" + std::string("勇者"_sj) + "  \r\nx\r\n" + std::string(70, ' '));
+  EXPECT_EQ(out.Text(),
+            "ab   \r\nabcdef\r\n" + std::string("勇者"_sj) + "  \r\nx\r\n" + std::string(70, ' '));
 }
 
 // The destination sees only whole lines, however long a line is; the writer's buffer is a

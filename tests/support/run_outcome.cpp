@@ -32,8 +32,8 @@ TRunFiles UndisturbedRun() {
 
 namespace {
 
-std::string Describe(std::string_view error, const std::vector<std::string>& messages, std::ptrdiff_t descriptors,
-                     std::string_view report, std::string_view battleLog) {
+std::string Describe(std::string_view error, const std::vector<std::string>& messages,
+                     std::ptrdiff_t descriptors, std::string_view report, std::string_view battleLog) {
   std::ostringstream text;
   text << error << "\nmessages:";
   for (const std::string& message : messages) text << " " << Cp932ToUtf8ForTerminal(message);

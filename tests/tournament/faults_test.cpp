@@ -47,7 +47,9 @@ using testing::WriteFileBytes;
 // A run that waits for something that never comes fails instead of hanging.
 constexpr unsigned kSecondsBeforeGivingUp = 30;
 
-void WriteThreeCharacterRoster() { WriteFileBytes(kRosterFileName, WithCrLf(testing::kThreeCharacterRoster)); }
+void WriteThreeCharacterRoster() {
+  WriteFileBytes(kRosterFileName, WithCrLf(testing::kThreeCharacterRoster));
+}
 
 void PutRosterBack() {
   fs::remove(kRosterFileName);
@@ -59,7 +61,8 @@ int LockHolder = -1;
 
 void HoldLock(const char* name) {
   LockHolder = ::open(name, O_WRONLY | O_CLOEXEC);
-  if (LockHolder < 0 || ::flock(LockHolder, LOCK_EX) != 0) throw std::system_error(errno, std::generic_category());
+  if (LockHolder < 0 || ::flock(LockHolder, LOCK_EX) != 0)
+    throw std::system_error(errno, std::generic_category());
 }
 
 void ReleaseLock() { ::close(LockHolder); }
@@ -79,22 +82,28 @@ void MakeLink(const fs::path& name, const char* target) {
   fs::create_symlink(target, name);
 }
 
-// Leaves room for exactly one more file to open.
-void LeaveRoomForOneFile() {
-  int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);  // the lowest free descriptor
-  ::close(probe);
-  rlimit tight{};
-  ::getrlimit(RLIMIT_NOFILE, &tight);
-  tight.rlim_cur = static_cast<rlim_t>(probe) + 1;
-  ::setrlimit(RLIMIT_NOFILE, &tight);
+// Lowers the limit on open descriptors so that only room more files can open; returns the limit
+// as it was.
+rlimit LimitOpenFiles(int room) {
+  // UndefinedBehaviorSanitizer checks an object's type through a pipe the first time it meets the
+  // type, and with no descriptor to spare that check would fail; so the types that a stopped run
+  // and its description meet are met before.
+  TIoError(EMFILE).Code();
+  testing::OpenDescriptorCount();
+  rlimit saved{};
+  int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (::getrlimit(RLIMIT_NOFILE, &saved) != 0 || lowestFree < 0)
+    throw std::system_error(errno, std::generic_category());
+  ::close(lowestFree);
+  rlimit tight = saved;
+  tight.rlim_cur = static_cast<rlim_t>(lowestFree + room);
+  if (::setrlimit(RLIMIT_NOFILE, &tight) != 0) throw std::system_error(errno, std::generic_category());
+  return saved;
 }
 
-void RaiseDescriptorLimit() {
-  rlimit limit{};
-  ::getrlimit(RLIMIT_NOFILE, &limit);
-  limit.rlim_cur = limit.rlim_max;
-  ::setrlimit(RLIMIT_NOFILE, &limit);
-}
+rlimit SavedFileLimit;
+void LeaveRoomForOneFile() { SavedFileLimit = LimitOpenFiles(1); }
+void RestoreFileLimit() { ::setrlimit(RLIMIT_NOFILE, &SavedFileLimit); }
 
 struct TFaultCase {
   const char* Name;
@@ -135,14 +144,15 @@ TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
        Outcome("error 11: I/O error 11", {}, "untouched", "untouched")},
       {"battle log locked by another writer", false, [] { HoldLock(kBattleLogFileName); }, ReleaseLock,
        Outcome("error 11: I/O error 11", {}, "empty", "untouched")},
-      {"report is a directory", false, [] { MakeDirectory(kResultFileName); }, [] { fs::remove(kResultFileName); },
+      {"report is a directory", false, [] { MakeDirectory(kResultFileName); },
+       [] { fs::remove(kResultFileName); },
        Outcome("error 21: I/O error 21", {}, "a directory", "untouched")},
       {"battle log is a directory", false, [] { MakeDirectory(kBattleLogFileName); },
        [] { fs::remove(kBattleLogFileName); }, Outcome("error 21: I/O error 21", {}, "empty", "a directory")},
       // Nothing waits for the pipe's other end.
       {"report is a named pipe", false, [] { MakeNamedPipe(kResultFileName); },
        [] { fs::remove(kResultFileName); }, Outcome("error 6: I/O error 6", {}, "a named pipe", "untouched")},
-      {"no descriptor left for the battle log", false, LeaveRoomForOneFile, RaiseDescriptorLimit,
+      {"no descriptor left for the battle log", false, LeaveRoomForOneFile, RestoreFileLimit,
        Outcome("error 24: Too many open files", {}, "empty", "untouched")},
       // Three characters' log fits the writer's buffer, so the full disk is met when the log is
       // closed, after the report has been closed complete.
@@ -155,7 +165,8 @@ TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
       // A roster must be a regular file: neither waits for a writer nor reads without end.
       {"roster is a named pipe", false, [] { MakeNamedPipe(kRosterFileName); }, PutRosterBack,
        Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
-      {"roster is a link to /dev/zero", false, [] { MakeLink(kRosterFileName, "/dev/zero"); }, PutRosterBack, Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
+      {"roster is a link to /dev/zero", false, [] { MakeLink(kRosterFileName, "/dev/zero"); }, PutRosterBack,
+       Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
   };
   for (const TFaultCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -176,24 +187,13 @@ TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
 // While it lives, the limit on open descriptors is the lowest free one, so that no file can open.
 class TNoDescriptorLeft {
  public:
-  TNoDescriptorLeft() {
-    // UndefinedBehaviorSanitizer checks an object's type through a pipe the first time it meets the
-    // type, and with no descriptor left that check would fail; so it meets the error type before.
-    TIoError(EMFILE).Code();
-    if (::getrlimit(RLIMIT_NOFILE, &saved_) != 0) throw std::system_error(errno, std::generic_category());
-    int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (lowestFree < 0) throw std::system_error(errno, std::generic_category());
-    ::close(lowestFree);
-    rlimit tight = saved_;
-    tight.rlim_cur = static_cast<rlim_t>(lowestFree);
-    if (::setrlimit(RLIMIT_NOFILE, &tight) != 0) throw std::system_error(errno, std::generic_category());
-  }
+  TNoDescriptorLeft() : saved_(LimitOpenFiles(0)) {}
   ~TNoDescriptorLeft() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
   TNoDescriptorLeft(const TNoDescriptorLeft&) = delete;
   TNoDescriptorLeft& operator=(const TNoDescriptorLeft&) = delete;
 
  private:
-  rlimit saved_{};
+  rlimit saved_;
 };
 
 // Without a descriptor the roster file cannot be read; with the roster loaded before the limit
@@ -281,7 +281,8 @@ TEST(Faults, DiskThatFillsUpDuringTheRoundRobin) {
     return DescribeRun(RunFromRosterFile, complete);
   });
   if (seen == "no file system can be mounted here") GTEST_SKIP() << seen;
-  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "the first whole lines of the complete file"), seen);
+  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "the first whole lines of the complete file"),
+            seen);
 }
 
 // A hundred lines of a megabyte each: k in three digits, then full- and half-width letters in turn
@@ -330,8 +331,9 @@ TEST(Faults, HundredLinesOfAMegabyteEach) {
       << "a hundred and first line";
 
   fs::resize_file(kRosterFileName, lastLineStart + std::string("炸炸炸炸炸炸炸炸炸炸"_sj).size());
-  EXPECT_EQ(Outcome("no error", {"：じゃないエラー"_sj, "キャラクター解析エラー"_sj}, "untouched", "untouched"),
-            DescribeRun(RunFromRosterFile, complete))
+  EXPECT_EQ(
+      Outcome("no error", {"：じゃないエラー"_sj, "キャラクター解析エラー"_sj}, "untouched", "untouched"),
+      DescribeRun(RunFromRosterFile, complete))
       << "a last line of the skill area alone";
 
   WriteFileBytes(kRosterFileName, whole);

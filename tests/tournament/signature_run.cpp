@@ -14,7 +14,8 @@
 
 int main() {
   using namespace pelmora;
-  std::ofstream(std::filesystem::path(kRosterFileName), std::ios::binary) << testing::HundredCharacterRosterFile();
+  std::ofstream(std::filesystem::path(kRosterFileName), std::ios::binary)
+      << testing::HundredCharacterRosterFile();
   std::vector<std::string> shown;
   SetMessageBoxPresenter([&shown](std::string_view text) { shown.emplace_back(text); });
   RunFromRosterFile();
