@@ -10,16 +10,14 @@ TLineWriter::TLineWriter() : buffer_(std::make_unique_for_overwrite<char[]>(kIni
 
 TLineWriter::~TLineWriter() = default;
 
-TLineWriter& TLineWriter::PadRight(std::int32_t width) {
+TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
   static constexpr std::string_view kSpaces = "                                ";
-  for (std::int32_t missing = width - LineLength(); missing > 0; missing -= ByteLength(kSpaces)) {
-    *this << kSpaces.substr(0, static_cast<std::size_t>(std::min(missing, ByteLength(kSpaces))));
+  for (auto left = static_cast<std::size_t>(count); left > 0;) {
+    std::size_t piece = std::min(left, kSpaces.size());
+    *this << kSpaces.substr(0, piece);
+    left -= piece;
   }
   return *this;
-}
-
-std::int32_t TLineWriter::LineLength() const {
-  return ByteLength(std::string_view(buffer_.get() + lineStart_, used_ - lineStart_));
 }
 
 void TLineWriter::Flush() {

@@ -30,10 +30,15 @@ class TLineWriter {
 
   // Appends half-width spaces until the line being written is width bytes long; a longer line
   // is never cut.
-  TLineWriter& PadRight(std::int32_t width);
+  TLineWriter& PadRight(std::int32_t width) {
+    std::int32_t missing = width - LineLength();
+    return missing > 0 ? AppendSpaces(missing) : *this;
+  }
 
   // The byte length of the line being written so far.
-  std::int32_t LineLength() const;
+  std::int32_t LineLength() const {
+    return ByteLength(std::string_view(buffer_.get() + lineStart_, used_ - lineStart_));
+  }
 
   // Ends the line with CR LF. Once the buffer is nearly full its lines are handed on, and a
   // failure to do so throws from here.
@@ -57,6 +62,8 @@ class TLineWriter {
  private:
   static constexpr std::size_t kInitialCapacity = 256 * 1024;
   static constexpr std::size_t kFlushThreshold = kInitialCapacity - 32 * 1024;
+
+  TLineWriter& AppendSpaces(std::int32_t count);
 
   // Makes room for more bytes than are left. A line never leaves the buffer unfinished, so a
   // line longer than the room left (far longer than any roster makes) makes the buffer grow.

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -34,12 +36,28 @@ struct TNumberText {
 };
 
 // The plain decimal text of n: a minus sign for negative values, no leading zeros.
-TNumberText Decimal(std::int32_t n);
+inline TNumberText Decimal(std::int32_t n) {
+  TNumberText text;
+  auto [end, error] = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), n);
+  text.Size = static_cast<std::size_t>(end - text.Bytes.data());
+  return text;
+}
 
-// The decimal text of n, with one half-width space (or "0") in front when it is shorter than two
-// bytes; nothing is ever cut: 7 gives " 7" ("07"), 12 "12", 123 "123" and -3 "-3".
-TNumberText PadLeft2Space(std::int32_t n);
-TNumberText PadLeft2Zero(std::int32_t n);
+// The decimal text of n, with fill in front when it is shorter than two bytes, which only the
+// numbers 0 to 9 are; nothing is ever cut.
+inline TNumberText PadLeft2(std::int32_t n, char fill) {
+  TNumberText text = Decimal(n);
+  if (text.Size < 2) {
+    text.Bytes[1] = text.Bytes[0];
+    text.Bytes[0] = fill;
+    text.Size = 2;
+  }
+  return text;
+}
+
+// 7 gives " 7" ("07"), 12 "12", 123 "123" and -3 "-3".
+inline TNumberText PadLeft2Space(std::int32_t n) { return PadLeft2(n, ' '); }
+inline TNumberText PadLeft2Zero(std::int32_t n) { return PadLeft2(n, '0'); }
 
 // Appends half-width spaces to the shorter text until both are equally long in bytes.
 void EqualizeLengths(std::string& a, std::string& b);
@@ -47,6 +65,9 @@ void EqualizeLengths(std::string& a, std::string& b);
 std::int32_t LongerLength(std::string_view a, std::string_view b);
 
 // The byte length of a text as the 32-bit width the layouts compute with.
-std::int32_t ByteLength(std::string_view text);
+inline std::int32_t ByteLength(std::string_view text) {
+  if (text.size() > static_cast<std::size_t>(INT32_MAX)) throw std::overflow_error("text too long");
+  return static_cast<std::int32_t>(text.size());
+}
 
 }  // namespace pelmora
