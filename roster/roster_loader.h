@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "common/sjis_literal.h"
-
 #include "roster/chara.h"
 
 namespace pelmora {

@@ -39,8 +39,6 @@ void TOutputFile::Open(const std::filesystem::path& fileName) {
     throw TIoError(code);
   }
   fd_ = fd;
-  regular_ = S_ISREG(info.st_mode);
-  size_ = 0;
   DiscardBuffer();
 }
 
@@ -76,7 +74,6 @@ void TOutputFile::WriteOut(const char* bytes, std::size_t size) {
       throw TIoError(code);
     }
   }
-  size_ += size;
 }
 
 // A full disk takes part of a block and refuses the rest, which may end inside a line. The
@@ -85,12 +82,11 @@ void TOutputFile::WriteOut(const char* bytes, std::size_t size) {
 // give back (a device, a pipe) stays as it was taken; the refusal is reported either way.
 void TOutputFile::CutTornLine(std::string_view taken) {
   std::size_t lineEnd = taken.rfind('\n');
-  std::size_t whole = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
-  size_ += whole;
-  if (regular_ && whole < taken.size()) {
-    off_t wholeLines = static_cast<off_t>(size_);
-    if (::ftruncate(fd_, wholeLines) == 0) ::lseek(fd_, wholeLines, SEEK_SET);
-  }
+  auto torn = static_cast<off_t>(taken.size() - (lineEnd == std::string_view::npos ? 0 : lineEnd + 1));
+  struct stat info;
+  off_t end = ::lseek(fd_, 0, SEEK_CUR);  // just past the bytes taken
+  if (torn == 0 || end < torn || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return;
+  if (::ftruncate(fd_, end - torn) == 0) ::lseek(fd_, end - torn, SEEK_SET);
 }
 
 void OpenOutputs() {

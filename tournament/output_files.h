@@ -36,8 +36,6 @@ class TOutputFile : public TLineWriter {
   void CutTornLine(std::string_view taken);
 
   int fd_ = -1;
-  bool regular_ = false;    // a regular file, which can be cut back; a device or a pipe cannot
-  std::uint64_t size_ = 0;  // the bytes of whole lines that reached the file
 };
 
 extern TOutputFile ResultFile;
