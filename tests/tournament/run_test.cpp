@@ -117,8 +117,7 @@ TClickOutcome ClickOn(std::string_view rosterBytes) {
 // with or without a byte-order mark, gives the boxes and the files of the Shift_JIS original;
 // a bad line gives the boxes of the same line in Shift_JIS and touches no file.
 TEST(Run, RostersSavedAsUtf8RunAsTheirShiftJisTwins) {
-  const std::string sampleRoster =
-      ReadFileBytes(std::filesystem::path(PELMORA_EXAMPLES_DIR) / kRosterFileName);
+  const std::string sampleRoster = ReadFileBytes(std::filesystem::path(PELMORA_EXAMPLE_ROSTER));
   const std::string rosters[] = {
       WithCrLf(kThreeCharacterRoster),
       WithCrLf("\n\n"),

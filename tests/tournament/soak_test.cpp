@@ -42,7 +42,7 @@ long ResidentKilobytes() {
 
 TEST(Soak, ThousandRunsOfTheSampleRoster) {
   testing::TScopedWorkDir dir;
-  std::filesystem::copy_file(std::filesystem::path(PELMORA_EXAMPLES_DIR) / kRosterFileName, kRosterFileName);
+  std::filesystem::copy_file(std::filesystem::path(PELMORA_EXAMPLE_ROSTER), kRosterFileName);
   testing::TMessageRecorder messages;
   RunFromRosterFile();
   ASSERT_EQ(messages.Texts(), std::vector<std::string>{std::string(kClosingMessage)});
