@@ -28,9 +28,8 @@ case $target in
 esac
 
 build=build/libfuzzer
-CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMORA_FUZZ=ON \
-  -DPELMORA_BUILD_APP=OFF -DPELMORA_WERROR=ON >/dev/null
-cmake --build "$build" --target "${target}_fuzz"
+cmake --preset libfuzzer >/dev/null
+cmake --build --preset libfuzzer --target "${target}_fuzz"
 
 # Absolute paths throughout: the harness runs each input in a private working directory.
 top=$PWD

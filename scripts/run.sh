@@ -12,12 +12,11 @@ scripts/install-deps.sh run
 
 if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
   echo "Building and starting the program as $SUDO_USER"
-  exec sudo -u "$SUDO_USER" --preserve-env=DISPLAY,WAYLAND_DISPLAY,XAUTHORITY,XDG_RUNTIME_DIR,PELMORA_BUILD_DIR \
+  exec sudo -u "$SUDO_USER" --preserve-env=DISPLAY,WAYLAND_DISPLAY,XAUTHORITY,XDG_RUNTIME_DIR \
     "$0" "$@"
 fi
 
-build=${PELMORA_BUILD_DIR:-build/release}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELMORA_BUILD_TESTS=OFF
-cmake --build "$build" --target pelmora-simulator
+cmake --preset release
+cmake --build --preset release --target pelmora-simulator
 cd examples
-exec "../$build/app/pelmora-simulator"
+exec ../build/release/app/pelmora-simulator
