@@ -1,8 +1,10 @@
-// The buffered line writer's slow paths: padding, growing and flushing.
+// The buffered line writer's slow paths: padding, growing, flushing and converting.
 #include "common/line_writer.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "common/cp932_to_utf8.h"
 
 namespace pelmora {
 
@@ -23,7 +25,23 @@ TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
 void TLineWriter::Flush() {
   std::size_t size = used_;
   used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
-  if (size > 0) WriteOut(buffer_.get(), size);
+  if (size > 0) WriteOutEncoded(buffer_.get(), size);
+}
+
+// The conversion takes whole lines and gives whole lines: a line feed is never part of a
+// Shift_JIS or a UTF-8 character, so the destination still receives only whole lines.
+void TLineWriter::WriteOutEncoded(const char* bytes, std::size_t size) {
+  if (encoding_ == TTextEncoding::ShiftJis) {
+    WriteOut(bytes, size);
+    return;
+  }
+  std::size_t room = size * kUtf8BytesPerCp932Byte + 1;
+  if (room > convertedCapacity_) {
+    converted_ = std::make_unique_for_overwrite<char[]>(room);
+    convertedCapacity_ = room;
+  }
+  char* end = Cp932ToUtf8(bytes, size, converted_.get());
+  WriteOut(converted_.get(), static_cast<std::size_t>(end - converted_.get()));
 }
 
 void TLineWriter::Grow(std::size_t more) {

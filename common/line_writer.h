@@ -1,6 +1,7 @@
 // A buffered writer of CR LF lines. Lines are built by appending pieces straight into one
 // buffer, which goes out to the destination when it is nearly full and when the writer is
-// flushed; nothing is formatted into temporary strings on the way.
+// flushed; nothing is formatted into temporary strings on the way. Lines are always built in
+// Shift_JIS; a writer whose destination takes UTF-8 converts whole lines as they leave it.
 #pragma once
 
 #include <cstddef>
@@ -54,6 +55,9 @@ class TLineWriter {
   // Forgets what is buffered without writing it.
   void DiscardBuffer() { used_ = lineStart_ = 0; }
 
+  // The encoding the destination receives; Shift_JIS, as the lines are built, unless set.
+  void SetEncoding(TTextEncoding encoding) { encoding_ = encoding; }
+
  protected:
   // Writes the bytes in full or throws. The writer flushes only between lines, so the bytes
   // always start at the start of a line.
@@ -65,6 +69,9 @@ class TLineWriter {
 
   TLineWriter& AppendSpaces(std::int32_t count);
 
+  // Hands the bytes on in the destination's encoding.
+  void WriteOutEncoded(const char* bytes, std::size_t size);
+
   // Makes room for more bytes than are left. A line never leaves the buffer unfinished, so a
   // line longer than the room left (far longer than any roster makes) makes the buffer grow.
   void Grow(std::size_t more);
@@ -73,6 +80,9 @@ class TLineWriter {
   std::size_t capacity_ = kInitialCapacity;
   std::size_t used_ = 0;
   std::size_t lineStart_ = 0;  // where the line being written starts in the buffer
+  TTextEncoding encoding_ = TTextEncoding::ShiftJis;
+  std::unique_ptr<char[]> converted_;  // the UTF-8 form of the lines being handed on
+  std::size_t convertedCapacity_ = 0;
 };
 
 }  // namespace pelmora

@@ -18,7 +18,4 @@ TMessageBoxPresenter SetMessageBoxPresenter(TMessageBoxPresenter presenter);
 // Shows a modal box with the text and a single OK button.
 void ShowMessageBox(std::string_view text);
 
-// Shift_JIS to UTF-8 for a terminal; a byte without a mapping is shown as \xNN.
-std::string Cp932ToUtf8ForTerminal(std::string_view text);
-
 }  // namespace pelmora

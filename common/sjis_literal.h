@@ -16,9 +16,11 @@ namespace sjis_detail {
 struct TCodePair {
   std::uint16_t Unicode;
   std::uint16_t Cp932;
+  bool ReadsBack;  // the code is read back as this code point
 };
 
-// Sorted by code point; several code points may share one CP932 code.
+// Sorted by code point; several code points may share one CP932 code, which is read back as
+// exactly one of them.
 inline constexpr TCodePair kCp932Table[] = {
 #include "common/cp932_table.inc"
 };

@@ -64,6 +64,9 @@ void EqualizeLengths(std::string& a, std::string& b);
 
 std::int32_t LongerLength(std::string_view a, std::string_view b);
 
+// How a text file is saved: Shift_JIS (CP932), the program's own encoding, or UTF-8.
+enum class TTextEncoding { ShiftJis, Utf8 };
+
 // The byte length of a text as the 32-bit width the layouts compute with.
 inline std::int32_t ByteLength(std::string_view text) {
   if (text.size() > static_cast<std::size_t>(INT32_MAX)) throw std::overflow_error("text too long");

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "common/cp932_to_utf8.h"
 #include "common/line_reader.h"
-#include "common/message_box.h"
 #include "common/sjis_literal.h"
 #include "fuzz/fuzz_support.h"
 #include "roster/chara.h"
@@ -95,7 +95,8 @@ std::optional<std::u32string> Utf8CodePoints(std::string_view line) {
   return out;
 }
 
-// The CP932 bytes of one code point as glibc maps it, or nothing when CP932 lacks it.
+// The CP932 bytes of one code point as glibc maps it, or nothing when CP932 lacks it or has only a
+// code that reads back as an ASCII character (¥ as \, ‾ as ~).
 std::optional<std::string> Cp932Of(char32_t codePoint) {
   static iconv_t encoder = Converter("CP932", "UTF-32LE");
   iconv(encoder, nullptr, nullptr, nullptr, nullptr);
@@ -107,8 +108,26 @@ std::optional<std::string> Cp932Of(char32_t codePoint) {
   // glibc drops the tag characters U+E0000 to U+E007F without a word; they have no code.
   if (iconv(encoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outPtr == bytes)
     return std::nullopt;
+  if (codePoint > 0x7F && static_cast<unsigned char>(bytes[0]) <= 0x7F) return std::nullopt;
   return std::string(bytes, outPtr);
 }
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp932ByGlibc(std::string_view utf8) {
+  static iconv_t encoder = Converter("CP932", "UTF-8");
+  iconv(encoder, nullptr, nullptr, nullptr, nullptr);
+  std::string out(utf8.size() + 1, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  if (iconv(encoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+namespace {
 
 // Lines that glibc all takes as UTF-8, with some byte beyond ASCII, are a roster saved as UTF-8.
 // Their Shift_JIS form, without a byte-order mark at the start of the first line; or the message

@@ -1,6 +1,8 @@
 // The roster loader held against a model of the roster file worked out from the bytes alone.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace pelmora::fuzz {
@@ -13,5 +15,8 @@ inline constexpr int kMaxRunRoster = 12;
 // LoadRoster and ReadLinesFile made of it, the message boxes included; a broken promise aborts.
 // Returns whether the roster loaded.
 bool LoadAndCheckRoster(std::string_view bytes);
+
+// UTF-8 text in Shift_JIS as glibc converts it, or nothing when it cannot convert all of it.
+std::optional<std::string> Utf8ToCp932ByGlibc(std::string_view utf8);
 
 }  // namespace pelmora::fuzz

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "fuzz/fuzz_support.h"
 #include "fuzz/roster_check.h"
 #include "roster/chara.h"
+#include "roster/roster_loader.h"
 #include "tournament/output_files.h"
 #include "tournament/run.h"
 
@@ -98,13 +100,23 @@ struct TRunFiles {
   std::string BattleLog;
 };
 
+// A file of a run in Shift_JIS: a roster saved as UTF-8 gets its files in UTF-8, which glibc
+// must read back whole.
+std::string SjisFile(const char* fileName) {
+  std::string bytes = ReadFileBytes(fileName);
+  if (RosterEncoding == TTextEncoding::ShiftJis) return bytes;
+  std::optional<std::string> sjis = Utf8ToCp932ByGlibc(bytes);
+  if (!sjis) Fail(std::string(fileName) + " is not UTF-8 of Shift_JIS characters");
+  return *sjis;
+}
+
 // A run as the run button starts it, which loads the roster again.
 TRunFiles RunOnce() {
   TakeMessages();
   RunFromRosterFile();
   std::vector<std::string> shown = TakeMessages();
   Require(shown.size() == 1 && shown[0] == kClosingMessage, "the run did not end with its closing message");
-  return {ReadFileBytes(kResultFileName), ReadFileBytes(kBattleLogFileName)};
+  return {SjisFile(kResultFileName), SjisFile(kBattleLogFileName)};
 }
 
 void CheckWholeRun() {

@@ -80,7 +80,6 @@ std::string NoSjisCharMessage(int lineNumber, char32_t codePoint) {
 // byte-order mark counts only where it opens the file. Nothing is converted unless every
 // character can be: false after the message that names the first one that cannot.
 bool ConvertUtf8Roster(std::span<std::string> lines) {
-  if (!IsUtf8Roster(lines)) return true;
   if (!lines.empty() && lines.front().starts_with(kUtf8ByteOrderMark))
     lines.front().erase(0, kUtf8ByteOrderMark.size());
   std::vector<std::string> converted(lines.size());
@@ -96,6 +95,8 @@ bool ConvertUtf8Roster(std::span<std::string> lines) {
 
 }  // namespace
 
+TTextEncoding RosterEncoding = TTextEncoding::ShiftJis;
+
 bool LoadRoster() {
   std::vector<std::string> lines(kRosterCapacity);
   int count = 0;
@@ -103,7 +104,9 @@ bool LoadRoster() {
     ShowMessageBox(kRosterReadFailedMessage);
     return false;
   }
-  if (!ConvertUtf8Roster(std::span(lines).first(static_cast<std::size_t>(count)))) {
+  std::span<std::string> filled = std::span(lines).first(static_cast<std::size_t>(count));
+  RosterEncoding = IsUtf8Roster(filled) ? TTextEncoding::Utf8 : TTextEncoding::ShiftJis;
+  if (RosterEncoding == TTextEncoding::Utf8 && !ConvertUtf8Roster(filled)) {
     ShowMessageBox(kCharaError);
     return false;
   }

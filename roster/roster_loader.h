@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/sjis_literal.h"
+#include "common/text.h"
 #include "roster/chara.h"
 
 namespace pelmora {
@@ -20,6 +21,10 @@ inline constexpr std::int32_t SkillAreaWidth = 10;
 
 // Characters of a name that are kept; the rest of a longer name is dropped.
 inline constexpr std::int32_t kMaxNameLength = 999;
+
+// The encoding the roster file was saved in, as the last LoadRoster found it; a run writes its
+// files in the same encoding.
+extern TTextEncoding RosterEncoding;
 
 // Loads the roster file of the working directory, saved as Shift_JIS or as UTF-8. False after
 // the failure has been shown.

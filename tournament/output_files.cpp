@@ -8,6 +8,7 @@
 
 #include <cerrno>
 
+#include "roster/roster_loader.h"
 #include "tournament/io_error.h"
 
 namespace pelmora {
@@ -23,7 +24,7 @@ TOutputFile BattleLogFile;
 
 TOutputFile::~TOutputFile() { Abandon(); }
 
-void TOutputFile::Open(const std::filesystem::path& fileName) {
+void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding encoding) {
   Abandon();
   // The open does not wait: a named pipe that nobody reads fails at once (ENXIO) instead of
   // freezing the run; the descriptor writes normally once it is open.
@@ -40,6 +41,7 @@ void TOutputFile::Open(const std::filesystem::path& fileName) {
   }
   fd_ = fd;
   DiscardBuffer();
+  SetEncoding(encoding);
 }
 
 void TOutputFile::Close() {
@@ -90,8 +92,8 @@ void TOutputFile::CutTornLine(std::string_view taken) {
 }
 
 void OpenOutputs() {
-  ResultFile.Open(kResultFileName);
-  BattleLogFile.Open(kBattleLogFileName);
+  ResultFile.Open(kResultFileName, RosterEncoding);
+  BattleLogFile.Open(kBattleLogFileName, RosterEncoding);
 }
 
 void CloseOutputs() {

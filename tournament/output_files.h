@@ -17,8 +17,9 @@ class TOutputFile : public TLineWriter {
  public:
   ~TOutputFile() override;
 
-  // Creates or truncates the file. Throws when it cannot, leaving the file closed.
-  void Open(const std::filesystem::path& fileName);
+  // Creates or truncates the file, which receives its lines in the encoding given. Throws when
+  // it cannot, leaving the file closed.
+  void Open(const std::filesystem::path& fileName, TTextEncoding encoding = TTextEncoding::ShiftJis);
 
   // Writes out what is buffered, then closes; the file is closed afterwards even on failure.
   void Close();
@@ -45,7 +46,8 @@ extern TOutputFile BattleLogFile;
 inline constexpr const char* kResultFileName = "pelm_result.txt";
 inline constexpr const char* kBattleLogFileName = "pelm_battle.txt";
 
-// Opens the result report, then the battle log, in the working directory.
+// Opens the result report, then the battle log, in the working directory, each to be written in
+// the encoding the roster was saved in.
 void OpenOutputs();
 
 // Closes the result report, then the battle log, writing out what they hold.

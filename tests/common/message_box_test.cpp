@@ -24,10 +24,5 @@ TEST(MessageBox, WithoutPresenterTheTextGoesToStandardErrorAsUtf8) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "キャラクター.txt読み込み失敗\n");
 }
 
-TEST(MessageBox, TerminalConversionEscapesBytesWithoutMapping) {
-  EXPECT_EQ(Cp932ToUtf8ForTerminal("a\xA0" "b"), "a\\xA0b");
-  EXPECT_EQ(Cp932ToUtf8ForTerminal(std::string("表"_sj) + "\x81"), "表\\x81");
-}
-
 }  // namespace
 }  // namespace pelmora

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "common/message_box.h"
+#include "common/cp932_to_utf8.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/work_dir.h"
 #include "tournament/io_error.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "common/message_box.h"
+#include "common/cp932_to_utf8.h"
 
 namespace pelmora::testing {
 

@@ -1,0 +1,16 @@
+// glibc's converters for whole texts.
+#include "tests/support/iconv.h"
+
+#include <stdexcept>
+
+namespace pelmora::testing {
+
+std::string IconvOrThrow(const char* to, const char* from, std::string_view text) {
+  TIconv converter(to, from);
+  std::optional<std::string> converted = converter.Opened() ? converter.Convert(text) : std::nullopt;
+  if (!converted)
+    throw std::runtime_error(std::string("iconv cannot convert the text from ") + from + " to " + to);
+  return *converted;
+}
+
+}  // namespace pelmora::testing
