@@ -4,7 +4,9 @@
 //
 //   bench_run [repetitions]
 //
-// The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…
+// The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…, and
+// one more for the largest roster saved as UTF-8, whose files are UTF-8 and whose floor writes
+// those UTF-8 bytes: N=… roster=utf-8 run_ms=… and the rest as above.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "bench/roster_generator.h"
+#include "common/cp932_to_utf8.h"
 #include "common/message_box.h"
 #include "roster/roster_loader.h"
 #include "tournament/output_files.h"
@@ -31,7 +34,18 @@ namespace {
 using namespace pelmora;
 using TClock = std::chrono::steady_clock;
 
-constexpr int kRosterSizes[] = {10, 25, 50, 100};
+struct TBenchCase {
+  int Count;
+  TTextEncoding RosterEncoding;
+};
+
+constexpr TBenchCase kCases[] = {
+    {10, TTextEncoding::ShiftJis},
+    {25, TTextEncoding::ShiftJis},
+    {50, TTextEncoding::ShiftJis},
+    {100, TTextEncoding::ShiftJis},
+    {100, TTextEncoding::Utf8},
+};
 constexpr int kDefaultRepetitions = 15;
 
 std::string ReadFile(const char* name) {
@@ -50,6 +64,15 @@ double MinimumMilliseconds(int repetitions, TFunction function) {
   return best;
 }
 
+// The generated roster, saved in the encoding given.
+std::string RosterFile(const TBenchCase& c) {
+  std::string sjis = GenerateRosterFile(c.Count);
+  if (c.RosterEncoding == TTextEncoding::ShiftJis) return sjis;
+  std::string utf8(Cp932ToUtf8Room(sjis.size()), '\0');
+  utf8.resize(static_cast<std::size_t>(Cp932ToUtf8(sjis.data(), sjis.size(), utf8.data()) - utf8.data()));
+  return utf8;
+}
+
 // Writes the lines of text (CR LF ends) through the output file, as the run writes them.
 void WriteLines(TOutputFile& file, std::string_view text) {
   for (std::size_t start = 0; start < text.size();) {
@@ -66,10 +89,11 @@ long PeakRssKb() {
   return usage.ru_maxrss;
 }
 
-// One size, in the current process: prints its line; false when a run did not go through.
-bool MeasureSize(int count, int repetitions) {
+// One case, in the current process: prints its line; false when a run did not go through.
+bool MeasureCase(const TBenchCase& c, int repetitions) {
+  const int count = c.Count;
   // Written through C's files: the streams' first use would count towards the peak memory.
-  std::string roster = GenerateRosterFile(count);
+  std::string roster = RosterFile(c);
   std::FILE* file = std::fopen(std::filesystem::path(kRosterFileName).c_str(), "wb");
   if (file == nullptr || std::fwrite(roster.data(), 1, roster.size(), file) != roster.size() ||
       std::fclose(file) != 0) {
@@ -88,14 +112,17 @@ bool MeasureSize(int count, int repetitions) {
 
   std::string result = ReadFile(kResultFileName);
   std::string battle = ReadFile(kBattleLogFileName);
+  // The floor writes the bytes as they are, whatever their encoding.
   double floorMs = MinimumMilliseconds(repetitions, [&] {
-    OpenOutputs();
+    ResultFile.Open(kResultFileName);
+    BattleLogFile.Open(kBattleLogFileName);
     WriteLines(ResultFile, result);
     WriteLines(BattleLogFile, battle);
     CloseOutputs();
   });
-  std::printf("N=%d run_ms=%.3f floor_ms=%.3f ratio=%.2f bytes=%zu peak_rss_kb=%ld\n", count, runMs, floorMs,
-              runMs / floorMs, result.size() + battle.size(), peakRssKb);
+  std::printf("N=%d%s run_ms=%.3f floor_ms=%.3f ratio=%.2f bytes=%zu peak_rss_kb=%ld\n", count,
+              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", runMs, floorMs, runMs / floorMs,
+              result.size() + battle.size(), peakRssKb);
   std::fflush(stdout);
   return true;
 }
@@ -107,14 +134,14 @@ int main(int argc, char* argv[]) {
   std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) return EXIT_FAILURE;
   std::filesystem::current_path(pattern);
-  std::printf("whole run against the floor of writing its bytes; best of %d, each size in its own process\n",
+  std::printf("whole run against the floor of writing its bytes; best of %d, each case in its own process\n",
               repetitions);
   std::fflush(stdout);
   int failures = 0;
-  for (int count : kRosterSizes) {
+  for (const TBenchCase& c : kCases) {
     pid_t pid = fork();
     if (pid == 0) {
-      std::_Exit(MeasureSize(count, repetitions) ? EXIT_SUCCESS : EXIT_FAILURE);
+      std::_Exit(MeasureCase(c, repetitions) ? EXIT_SUCCESS : EXIT_FAILURE);
     }
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)

@@ -8,11 +8,12 @@
 
 namespace pelmora {
 
-// The most UTF-8 bytes one CP932 byte can become: a half-width katakana byte takes three.
-inline constexpr std::size_t kUtf8BytesPerCp932Byte = 3;
+// The room Cp932ToUtf8 needs for size bytes: a half-width katakana byte becomes three bytes of
+// UTF-8, and the conversion writes whole 32-bit words.
+constexpr std::size_t Cp932ToUtf8Room(std::size_t size) { return size * 3 + 8; }
 
-// Converts size CP932 bytes into UTF-8 at out, which has room for kUtf8BytesPerCp932Byte bytes
-// per byte and one more; returns the end of what it wrote. A byte or pair that is no CP932
+// Converts size CP932 bytes into UTF-8 at out, which has Cp932ToUtf8Room(size) bytes of room;
+// returns the end of what it wrote. A byte or pair that is no CP932
 // character becomes U+FFFD, the replacement character: text the program built from its own
 // literals and from converted UTF-8 never holds one.
 char* Cp932ToUtf8(const char* in, std::size_t size, char* out);

@@ -35,7 +35,7 @@ void TLineWriter::WriteOutEncoded(const char* bytes, std::size_t size) {
     WriteOut(bytes, size);
     return;
   }
-  std::size_t room = size * kUtf8BytesPerCp932Byte + 1;
+  std::size_t room = Cp932ToUtf8Room(size);
   if (room > convertedCapacity_) {
     converted_ = std::make_unique_for_overwrite<char[]>(room);
     convertedCapacity_ = room;

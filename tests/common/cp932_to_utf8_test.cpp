@@ -14,7 +14,7 @@ namespace pelmora {
 namespace {
 
 std::string ToUtf8(std::string_view cp932) {
-  std::string out(cp932.size() * kUtf8BytesPerCp932Byte + 1, '\0');
+  std::string out(Cp932ToUtf8Room(cp932.size()), '\0');
   out.resize(static_cast<std::size_t>(Cp932ToUtf8(cp932.data(), cp932.size(), out.data()) - out.data()));
   return out;
 }
