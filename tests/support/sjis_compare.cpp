@@ -48,8 +48,7 @@ std::string WithCrLf(std::string_view text) {
       std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first - expected.begin());
   std::size_t lineStart = expected.substr(0, first).rfind('\n');
   lineStart = lineStart == std::string_view::npos ? 0 : lineStart + 1;
-  std::size_t lineNumber =
-      static_cast<std::size_t>(std::count(expected.begin(), expected.begin() + lineStart, '\n')) + 1;
+  std::size_t lineNumber = static_cast<std::size_t>(std::count(expected.begin(), expected.begin() + lineStart, '\n')) + 1;
   return ::testing::AssertionFailure()
          << actualExpr << " differs from " << expectedExpr << " at byte " << first << ", line " << lineNumber
          << " (sizes " << expected.size() << " and " << actual.size() << ")\n"

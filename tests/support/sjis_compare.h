@@ -19,5 +19,7 @@ std::string WithCrLf(std::string_view text);
 
 }  // namespace pelmora::testing
 
-#define EXPECT_SJIS_EQ(expected, actual) EXPECT_PRED_FORMAT2(::pelmora::testing::SjisEqual, expected, actual)
-#define ASSERT_SJIS_EQ(expected, actual) ASSERT_PRED_FORMAT2(::pelmora::testing::SjisEqual, expected, actual)
+#define EXPECT_SJIS_EQ(expected, actual) \
+  EXPECT_PRED_FORMAT2(::pelmora::testing::SjisEqual, expected, actual)
+#define ASSERT_SJIS_EQ(expected, actual) \
+  ASSERT_PRED_FORMAT2(::pelmora::testing::SjisEqual, expected, actual)
