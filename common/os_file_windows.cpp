@@ -78,12 +78,15 @@ int CreateOutputFile(const std::filesystem::path& name, TOsFile& file) {
   return 0;
 }
 
-// The bytes go out as they are: the handle knows no text mode, so CR LF stays CR LF.
+// The bytes go out as they are: the handle knows no text mode, so CR LF stays CR LF. A write
+// that reported success but took nothing would have the caller ask again for ever, so it counts
+// as a refusal.
 int WriteFileSome(TOsFile file, const char* bytes, std::size_t size, std::size_t& written) {
   DWORD taken = 0;
   if (!::WriteFile(Handle(file), bytes, static_cast<DWORD>(std::min(size, kMaxBytesPerCall)), &taken,
                    nullptr))
     return static_cast<int>(::GetLastError());
+  if (taken == 0) return ERROR_WRITE_FAULT;
   written = taken;
   return 0;
 }
