@@ -1,4 +1,5 @@
-// The output files on Windows: readers are let in while a run writes, a second writer is not.
+// The output files on Windows: readers are let in while a run writes, a second writer is not, and
+// a file that cannot be opened fails with Windows' own code and its message.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,37 @@ TEST(OutputFile, OthersMayReadButNotWriteWhileItIsOpen) {
   writer.EndLine();
   writer.Close();
   EXPECT_EQ(ReadFileBytes("out.txt"), "first\r\nsecond\r\n") << "the refused writer must not truncate it";
+}
+
+// Windows' codes have messages of their own: the four that have words, and any other as a number.
+TEST(OutputFile, OpenFailsWithWindowsCodeAndMessage) {
+  struct TCase {
+    const char* Name;
+    const char* File;
+    std::string Expected;
+  };
+  const TCase cases[] = {
+      {"a folder that does not exist", "no such folder/out.txt", "3: Invalid filename"},
+      {"the working folder itself", ".", "5: File access denied"},
+      {"a character that no Windows name may hold", "out?.txt", "123: I/O error 123"},
+  };
+  testing::TScopedWorkDir dir;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TOutputFile file;
+    std::string seen = "opened";
+    try {
+      file.Open(c.File);
+    } catch (const TIoError& error) {
+      seen = std::to_string(error.Code()) + ": " + error.what();
+    }
+    EXPECT_EQ(seen, c.Expected);
+    EXPECT_FALSE(file.IsOpen());
+  }
+  // Codes that no open here can meet; on Linux 4 would be an interrupted call, not a full table.
+  EXPECT_EQ(IoErrorMessage(ERROR_FILE_NOT_FOUND), "File not found");
+  EXPECT_EQ(IoErrorMessage(ERROR_TOO_MANY_OPEN_FILES), "Too many open files");
+  EXPECT_EQ(IoErrorMessage(ERROR_DISK_FULL), "I/O error 112");
 }
 
 }  // namespace
