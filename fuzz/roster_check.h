@@ -16,7 +16,8 @@ inline constexpr int kMaxRunRoster = 12;
 // Returns whether the roster loaded.
 bool LoadAndCheckRoster(std::string_view bytes);
 
-// UTF-8 text in Shift_JIS as glibc converts it, or nothing when it cannot convert all of it.
-std::optional<std::string> Utf8ToCp932ByGlibc(std::string_view utf8);
+// UTF-8 text in Shift_JIS as the system's converter converts it, or nothing when it cannot
+// convert all of it.
+std::optional<std::string> Utf8ToCp932ByModel(std::string_view utf8);
 
 }  // namespace pelmora::fuzz

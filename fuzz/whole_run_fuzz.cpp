@@ -100,12 +100,12 @@ struct TRunFiles {
   std::string BattleLog;
 };
 
-// A file of a run in Shift_JIS: a roster saved as UTF-8 gets its files in UTF-8, which glibc
-// must read back whole.
+// A file of a run in Shift_JIS: a roster saved as UTF-8 gets its files in UTF-8, which the
+// system's converter must read back whole.
 std::string SjisFile(const char* fileName) {
   std::string bytes = ReadFileBytes(fileName);
   if (RosterEncoding == TTextEncoding::ShiftJis) return bytes;
-  std::optional<std::string> sjis = Utf8ToCp932ByGlibc(bytes);
+  std::optional<std::string> sjis = Utf8ToCp932ByModel(bytes);
   if (!sjis) Fail(std::string(fileName) + " is not UTF-8 of Shift_JIS characters");
   return *sjis;
 }

@@ -39,7 +39,4 @@ class TIconv {
   iconv_t converter_;
 };
 
-// What `iconv -f FROM -t TO` makes of the whole text; throws when it cannot convert all of it.
-std::string IconvOrThrow(const char* to, const char* from, std::string_view text);
-
 }  // namespace pelmora::testing

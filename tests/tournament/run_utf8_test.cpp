@@ -11,9 +11,9 @@
 
 #include "common/sjis_literal.h"
 #include "roster/roster_loader.h"
-#include "tests/support/iconv.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/sjis_compare.h"
+#include "tests/support/system_text.h"
 #include "tests/support/three_characters.h"
 #include "tests/support/work_dir.h"
 #include "tests/tournament/hundred_roster.h"
@@ -22,7 +22,7 @@
 namespace pelmora {
 namespace {
 
-using testing::IconvOrThrow;
+using testing::ConvertBySystem;
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 
@@ -44,7 +44,8 @@ TClickOutcome ClickOn(std::string_view rosterBytes) {
   return {messages.Texts(), ReadFileBytes(kResultFileName), ReadFileBytes(kBattleLogFileName)};
 }
 
-// Both files of a UTF-8 run are those of the Shift_JIS run, as iconv converts them. A roster of
+// Both files of a UTF-8 run are those of the Shift_JIS run, as the system's converter converts
+// them. A roster of
 // nothing but ASCII is no different in either encoding, and its files stay Shift_JIS.
 void ExpectUtf8TwinOf(const TClickOutcome& sjis, std::string_view utf8Roster, const TClickOutcome& utf8) {
   EXPECT_EQ(utf8.Messages, sjis.Messages);
@@ -52,8 +53,8 @@ void ExpectUtf8TwinOf(const TClickOutcome& sjis, std::string_view utf8Roster, co
   const bool inUtf8 = written && std::any_of(utf8Roster.begin(), utf8Roster.end(), [](char byte) {
                         return static_cast<unsigned char>(byte) >= 0x80;
                       });
-  EXPECT_EQ(utf8.Report, inUtf8 ? IconvOrThrow("UTF-8", "CP932", sjis.Report) : sjis.Report);
-  EXPECT_TRUE(utf8.Log == (inUtf8 ? IconvOrThrow("UTF-8", "CP932", sjis.Log) : sjis.Log))
+  EXPECT_EQ(utf8.Report, inUtf8 ? ConvertBySystem("UTF-8", "CP932", sjis.Report) : sjis.Report);
+  EXPECT_TRUE(utf8.Log == (inUtf8 ? ConvertBySystem("UTF-8", "CP932", sjis.Log) : sjis.Log))
       << "the UTF-8 run's battle log is not the Shift_JIS one" << (inUtf8 ? " converted" : "");
 }
 
@@ -68,14 +69,14 @@ TEST(RunUtf8, RostersSavedAsUtf8GetTheirShiftJisTwinsFilesInUtf8) {
       WithCrLf("\n\n"),
       WithCrLf("■■■■■炸炸報楽空：魔法使い\n"_sj),
       testing::HundredCharacterRosterFile(),
-      IconvOrThrow("CP932", "UTF-8", sample),
+      ConvertBySystem("CP932", "UTF-8", sample),
       WithCrLf("■■■■炸斬報霧楽空：格闘家\n■■■■■■斬X霧空：剣士\n"_sj),
       WithCrLf("■■■■炸斬報霧楽空：\n"_sj),
       WithCrLf("■■■■炸斬報霧楽空：格闘家\n■■■■炸斬報霧楽空剣士\n"_sj),
   };
   for (const std::string& sjis : rosters) {
     const TClickOutcome expected = ClickOn(sjis);
-    const std::string crLf = IconvOrThrow("UTF-8", "CP932", sjis);
+    const std::string crLf = ConvertBySystem("UTF-8", "CP932", sjis);
     std::string lf = crLf;
     std::erase(lf, '\r');
     const std::string bom = "\xEF\xBB\xBF";
@@ -97,7 +98,10 @@ TEST(RunUtf8, NamesComeBackAsTheirCodesRead) {
       "■■■■炸斬報霧楽空：〜‖−¢£¬—\n"
       "■■■■■■斬イ霧空：髙﨑彅\n"
       "■■■■■炸炸報楽空：ﾊﾙｶ\n");
-  const std::string sjis = IconvOrThrow("CP932", "UTF-8", utf8);
+  const std::string sjis = WithCrLf(
+      "■■■■炸斬報霧楽空：〜‖−¢£¬—\n"
+      "■■■■■■斬イ霧空：髙﨑彅\n"
+      "■■■■■炸炸報楽空：ﾊﾙｶ\n"_sj);
   const TClickOutcome got = ClickOn(utf8);
   ExpectUtf8TwinOf(ClickOn(sjis), utf8, got);
   EXPECT_NE(got.Report.find("01 ～∥－￠￡￢―：HP10／10"), std::string::npos) << got.Report;

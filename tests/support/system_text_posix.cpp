@@ -1,11 +1,14 @@
-// glibc's converters for whole texts.
-#include "tests/support/iconv.h"
+// Text converted by glibc's iconv.
+#include "tests/support/system_text.h"
 
+#include <optional>
 #include <stdexcept>
+
+#include "tests/support/iconv.h"
 
 namespace pelmora::testing {
 
-std::string IconvOrThrow(const char* to, const char* from, std::string_view text) {
+std::string ConvertBySystem(const char* to, const char* from, std::string_view text) {
   TIconv converter(to, from);
   std::optional<std::string> converted = converter.Opened() ? converter.Convert(text) : std::nullopt;
   if (!converted)
