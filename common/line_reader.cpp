@@ -1,13 +1,10 @@
 // The line reader: a small state machine over the file's bytes, read in blocks.
 #include "common/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 #include <new>
+
+#include "common/os_file.h"
 
 namespace pelmora {
 
@@ -18,8 +15,18 @@ constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
 constexpr char kEndOfFileMark = '\x1A';  // Ctrl-Z
 
-struct TFileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+// Closes the file on every way out of the read.
+class TReadFile {
+ public:
+  explicit TReadFile(TOsFile file) : file_(file) {}
+  ~TReadFile() { CloseFile(file_); }
+  TReadFile(const TReadFile&) = delete;
+  TReadFile& operator=(const TReadFile&) = delete;
+
+  TOsFile Get() const { return file_; }
+
+ private:
+  TOsFile file_;
 };
 
 // Collects lines from successive blocks. A CR either precedes the LF that ends the line or stands
@@ -67,46 +74,28 @@ class TLineCollector {
   bool endOfFile_ = false;
 };
 
-bool ReadAll(std::FILE* file, TLineCollector& collector) {
+bool ReadAll(TOsFile file, TLineCollector& collector) {
   auto block = std::make_unique<char[]>(kReadBlockSize);
   while (!collector.AtEndOfFileMark()) {
-    std::size_t got = std::fread(block.get(), 1, kReadBlockSize, file);
+    std::size_t got = 0;
+    if (!ReadFileSome(file, block.get(), kReadBlockSize, got)) return false;
+    if (got == 0) break;
     if (!collector.Feed(block.get(), got)) return false;
-    if (got < kReadBlockSize) {
-      if (std::ferror(file)) return false;
-      break;
-    }
   }
   collector.Finish();
   return true;
 }
 
-// Opens the file for reading only when it is a regular file. A named pipe would block the open
-// (and the window with it) until some writer came, and a device such as /dev/zero never ends;
-// neither is a roster. The open does not wait, and the file reads normally afterwards.
-std::FILE* OpenRegularFile(const std::filesystem::path& fileName) {
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return nullptr;
-  struct stat info;
-  int flags = ::fcntl(fd, F_GETFL);
-  std::FILE* file = nullptr;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flags >= 0 &&
-      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
-    file = ::fdopen(fd, "rb");
-  }
-  if (file == nullptr) ::close(fd);
-  return file;
-}
-
 }  // namespace
 
 bool ReadLinesFile(const std::filesystem::path& fileName, std::span<std::string> lines, int& count) {
-  std::unique_ptr<std::FILE, TFileCloser> file(OpenRegularFile(fileName));
-  if (!file) return false;
+  TOsFile opened = kNoFile;
+  if (!OpenFileForReading(fileName, opened)) return false;
+  TReadFile file(opened);
   TLineCollector collector(lines);
   bool ok;
   try {
-    ok = ReadAll(file.get(), collector);
+    ok = ReadAll(file.Get(), collector);
   } catch (const std::bad_alloc&) {
     ok = false;  // a line too long to hold in memory is a file that cannot be read
   }

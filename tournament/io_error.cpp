@@ -1,29 +1,26 @@
 // Messages of input/output errors.
 #include "tournament/io_error.h"
 
-#include <cerrno>
+#include "common/os_file.h"
 
 namespace pelmora {
 
 TIoError::TIoError(int code) : std::runtime_error(IoErrorMessage(code)), code_(code) {}
 
 std::string IoErrorMessage(int code) {
-  switch (code) {
-    case ENOENT:
+  switch (FileErrorKindOf(code)) {
+    case TFileErrorKind::NotFound:
       return "File not found";
-    case ENOTDIR:
-    case ENAMETOOLONG:
+    case TFileErrorKind::InvalidName:
       return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
+    case TFileErrorKind::TooManyOpenFiles:
       return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
+    case TFileErrorKind::AccessDenied:
       return "File access denied";
-    default:
-      return "I/O error " + std::to_string(code);
+    case TFileErrorKind::Other:
+      break;
   }
+  return "I/O error " + std::to_string(code);
 }
 
 }  // namespace pelmora

@@ -17,7 +17,7 @@ class TIoError : public std::runtime_error {
 };
 
 // "File not found", "Invalid filename", "Too many open files", "File access denied" or
-// "I/O error N", for an errno value.
+// "I/O error N", for an error code of the system (errno on Linux, GetLastError on Windows).
 std::string IoErrorMessage(int code);
 
 }  // namespace pelmora

@@ -6,11 +6,12 @@
 #include <string_view>
 
 #include "common/line_writer.h"
+#include "common/os_file.h"
 
 namespace pelmora {
 
-// A text file written through the line writer. Opening takes an exclusive lock before the file
-// is truncated, so a second writer cannot interleave lines; readers may look at it meanwhile.
+// A text file written through the line writer. Opening shuts a second writer out before the file
+// is truncated, so two writers cannot interleave lines; readers may look at it meanwhile.
 // Every failure throws TIoError, and a write that the system refuses part-way leaves the file
 // ending on its last whole line.
 class TOutputFile : public TLineWriter {
@@ -26,7 +27,7 @@ class TOutputFile : public TLineWriter {
   // Closes without writing out what is buffered: the run stopped at an error.
   void Abandon();
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_ != kNoFile; }
 
  protected:
   void WriteOut(const char* bytes, std::size_t size) override;
@@ -35,7 +36,7 @@ class TOutputFile : public TLineWriter {
   // Cuts off the beginning of a line that a refused write left in the file.
   void CutTornLine(std::string_view taken);
 
-  int fd_ = -1;
+  TOsFile file_ = kNoFile;
 };
 
 extern TOutputFile ResultFile;
