@@ -68,7 +68,9 @@ void TFormMain::ApplyFont() {
 }
 
 void TFormMain::ScaleControls() {
-  FitPanelToClient(pageMain_, IsWindowVisible(pageMain_) != FALSE);
+  // The panel's own visibility, not whether it can be seen: the window may be hidden.
+  bool panelShown = (GetWindowLongPtrW(pageMain_, GWL_STYLE) & WS_VISIBLE) != 0;
+  FitPanelToClient(pageMain_, panelShown);
   RECT button = ScaledRect(kButton1Rect);
   SetWindowPos(button1_, nullptr, button.left, button.top, button.right - button.left,
                button.bottom - button.top, SWP_NOZORDER | SWP_NOACTIVATE);

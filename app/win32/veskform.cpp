@@ -112,7 +112,24 @@ SIZE TVeskForm::OuterSizeForDpi(UINT dpi) const {
 void TVeskForm::ApplyRequestedClientSize() {
   SIZE outer = OuterSizeForDpi(dpi_);
   SetWindowPos(handle_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CorrectClientSize();
   CentreOnScreen();
+}
+
+void TVeskForm::CorrectClientSize() {
+  // The frame the window really has can differ from the one computed for its style and pixels
+  // per inch (a title bar that wraps, a frame still of the old monitor): grow or shrink the window
+  // by what the client area lacks.
+  SIZE wanted = ScaledClientSize();
+  RECT client{};
+  RECT window{};
+  GetClientRect(handle_, &client);
+  GetWindowRect(handle_, &window);
+  int missingWidth = wanted.cx - (client.right - client.left);
+  int missingHeight = wanted.cy - (client.bottom - client.top);
+  if (missingWidth == 0 && missingHeight == 0) return;
+  SetWindowPos(handle_, nullptr, 0, 0, window.right - window.left + missingWidth,
+               window.bottom - window.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TVeskForm::CentreOnScreen() {
@@ -126,8 +143,12 @@ void TVeskForm::CentreOnScreen() {
 
 void TVeskForm::MoveToDpi(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggested place, and the size that gives the requested client area exactly: a system
+  // that does not ask WM_GETDPISCALEDSIZE suggests the old window scaled as a whole, frame and all.
+  SIZE outer = OuterSizeForDpi(dpi);
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  CorrectClientSize();
   ScaleControls();
 }
 

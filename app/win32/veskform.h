@@ -67,6 +67,7 @@ class TVeskForm {
   static LRESULT CALLBACK DispatchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   SIZE ScaledClientSize() const;
   SIZE OuterSizeForDpi(UINT dpi) const;
+  void CorrectClientSize();
   void CentreOnScreen();
   void MoveToDpi(UINT dpi, const RECT& suggested);
 
