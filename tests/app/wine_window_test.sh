@@ -10,8 +10,9 @@ dpi=$2
 shift 2
 xvfb_pid=""
 cleanup() {
+  # A prefix takes hundreds of megabytes: it goes with the test.
   [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  rm -f "$prefix".*.log "$prefix".*.reg
+  rm -rf "$prefix" "$prefix".*.log "$prefix".*.reg
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
