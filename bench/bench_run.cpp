@@ -3,12 +3,9 @@
 // simulation. Each size runs in a child process of its own so that its peak memory is its own.
 //
 //   bench_run [repetitions]
+//   bench_run --one-size N repetitions     (one size in this process: the child on Windows)
 //
 // The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,10 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bench/bench_process.h"
 #include "bench/roster_generator.h"
 #include "common/message_box.h"
 #include "roster/roster_loader.h"
@@ -29,6 +28,7 @@
 namespace {
 
 using namespace pelmora;
+using namespace pelmora::bench;
 using TClock = std::chrono::steady_clock;
 
 constexpr int kRosterSizes[] = {10, 25, 50, 100};
@@ -60,17 +60,11 @@ void WriteLines(TOutputFile& file, std::string_view text) {
   }
 }
 
-long PeakRssKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
 // One size, in the current process: prints its line; false when a run did not go through.
 bool MeasureSize(int count, int repetitions) {
   // Written through C's files: the streams' first use would count towards the peak memory.
   std::string roster = GenerateRosterFile(count);
-  std::FILE* file = std::fopen(std::filesystem::path(kRosterFileName).c_str(), "wb");
+  std::FILE* file = OpenForWriting(std::filesystem::path(kRosterFileName));
   if (file == nullptr || std::fwrite(roster.data(), 1, roster.size(), file) != roster.size() ||
       std::fclose(file) != 0) {
     std::fprintf(stderr, "N=%d: cannot write the roster\n", count);
@@ -100,27 +94,36 @@ bool MeasureSize(int count, int repetitions) {
   return true;
 }
 
+// A scratch directory of a new random name; empty when none can be made.
+std::filesystem::path MakeScratchDir() {
+  constexpr int kAttempts = 100;
+  std::random_device random;
+  std::error_code error;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("pelmora-bench-" + std::to_string(random()));
+    if (std::filesystem::create_directory(dir, error)) return dir;
+  }
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 4 && std::string_view(argv[1]) == kOneSizeOption)
+    return MeasureSize(std::atoi(argv[2]), std::max(1, std::atoi(argv[3]))) ? EXIT_SUCCESS : EXIT_FAILURE;
   int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRepetitions;
-  std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return EXIT_FAILURE;
-  std::filesystem::current_path(pattern);
+  std::filesystem::path scratch = MakeScratchDir();
+  if (scratch.empty()) return EXIT_FAILURE;
+  std::filesystem::current_path(scratch);
   std::printf("whole run against the floor of writing its bytes; best of %d, each size in its own process\n",
               repetitions);
   std::fflush(stdout);
   int failures = 0;
   for (int count : kRosterSizes) {
-    pid_t pid = fork();
-    if (pid == 0) {
-      std::_Exit(MeasureSize(count, repetitions) ? EXIT_SUCCESS : EXIT_FAILURE);
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-      ++failures;
+    if (!MeasureInOwnProcess(MeasureSize, count, repetitions)) ++failures;
   }
-  std::filesystem::current_path("/");
-  std::filesystem::remove_all(pattern);
+  std::filesystem::current_path(scratch.parent_path());
+  std::filesystem::remove_all(scratch);
   return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

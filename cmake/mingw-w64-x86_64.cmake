@@ -17,8 +17,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Windows' own DLLs is needed beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Test programs run under Wine, each from a prefix of the test's own choosing (WINEPREFIX).
+# Test programs run under Wine, headless, in a prefix of the build's own (made by the tests'
+# wine_prefix fixture), quiet, and without the Mono and Gecko installers that would ask on screen.
 find_program(PELMORA_WINE NAMES wine64 wine)
 if(PELMORA_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${PELMORA_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+      ${PELMORA_WINE})
 endif()

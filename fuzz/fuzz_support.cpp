@@ -1,13 +1,13 @@
 // The fuzz harnesses' working directory, message recorder and failure report.
 #include "fuzz/fuzz_support.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <string>
 #include <system_error>
 
 #include "common/message_box.h"
@@ -30,12 +30,25 @@ void RemovePrivateDir() {
   fs::remove_all(PrivateDir(), ignored);
 }
 
+// A directory of a new random name; creating it is the test that the name is free.
 void MakePrivateDir() {
+  constexpr int kAttempts = 100;
   fs::path parent = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-  std::string pattern = (parent / "pelmora-fuzz-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) Fail("cannot make the private working directory");
-  PrivateDir() = pattern;
+  std::random_device random;
+  std::error_code error;
+  for (int attempt = 0; attempt < kAttempts && PrivateDir().empty(); ++attempt) {
+    fs::path dir = parent / ("pelmora-fuzz-" + std::to_string(random()));
+    if (fs::create_directory(dir, error)) PrivateDir() = dir;
+  }
+  if (PrivateDir().empty()) Fail("cannot make the private working directory");
   std::atexit(RemovePrivateDir);
+}
+
+// Changes the working directory without throwing; false when it cannot.
+bool EnterDir(const fs::path& dir) {
+  std::error_code error;
+  fs::current_path(dir, error);
+  return !error;
 }
 
 std::vector<std::string>& Messages() {
@@ -48,11 +61,11 @@ std::vector<std::string>& Messages() {
 TInPrivateWorkDir::TInPrivateWorkDir() {
   if (PrivateDir().empty()) MakePrivateDir();
   PreviousDir = fs::current_path();
-  if (::chdir(PrivateDir().c_str()) != 0) Fail("cannot enter the private working directory");
+  if (!EnterDir(PrivateDir())) Fail("cannot enter the private working directory");
 }
 
 TInPrivateWorkDir::~TInPrivateWorkDir() {
-  if (::chdir(PreviousDir.c_str()) != 0) Fail("cannot leave the private working directory");
+  if (!EnterDir(PreviousDir)) Fail("cannot leave the private working directory");
   PreviousDir.clear();
 }
 
@@ -82,7 +95,7 @@ std::vector<std::string> TakeMessages() {
 
 void Fail(std::string_view what) {
   // Back in the directory the engine started in, so that it writes the reproducer there.
-  if (!PreviousDir.empty() && ::chdir(PreviousDir.c_str()) != 0) std::perror("chdir");
+  if (!PreviousDir.empty() && !EnterDir(PreviousDir)) std::fputs("cannot go back to the directory\n", stderr);
   std::fprintf(stderr, "broken promise: %.*s\n", static_cast<int>(what.size()), what.data());
   std::abort();
 }

@@ -58,10 +58,10 @@ int main(int argc, char** argv) {
   for (const fs::path& input : inputs) {
     std::string bytes;
     if (!ReadInput(input, bytes)) {
-      std::fprintf(stderr, "cannot read %s\n", input.c_str());
+      std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
       return 2;
     }
-    std::fprintf(stderr, "Running: %s\n", input.c_str());
+    std::fprintf(stderr, "Running: %s\n", input.string().c_str());
     // The bytes in a buffer of their own size, so that reading past the end is an overflow.
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     LLVMFuzzerTestOneInput(data.data(), data.size());

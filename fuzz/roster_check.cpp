@@ -1,11 +1,9 @@
 // The model of the roster file. Its rules are restated here in a different shape from the line
 // reader and the parser (the file is cut at its end mark first, then split and cleaned, and a line
 // is split into characters before anything is looked at), and a roster saved as UTF-8 is decoded
-// and converted by glibc's iconv rather than by the loader's table, so that a fault in either
-// shows up as a disagreement.
+// and converted by the system's own converter (glibc's iconv on Linux) rather than by the loader's
+// table, so that a fault in either shows up as a disagreement.
 #include "fuzz/roster_check.h"
-
-#include <iconv.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -19,6 +17,7 @@
 #include "common/message_box.h"
 #include "common/sjis_literal.h"
 #include "fuzz/fuzz_support.h"
+#include "fuzz/model_codec.h"
 #include "roster/chara.h"
 #include "roster/roster_loader.h"
 
@@ -71,43 +70,6 @@ std::vector<std::string_view> ModelChars(std::string_view line) {
     at += length;
   }
   return chars;
-}
-
-// A converter of glibc, opened once for the process.
-iconv_t Converter(const char* to, const char* from) {
-  iconv_t converter = iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) Fail("iconv cannot open its converter");
-  return converter;
-}
-
-// The code points of a line when glibc takes it as well-formed UTF-8 (nothing invalid, nothing
-// cut short at its end).
-std::optional<std::u32string> Utf8CodePoints(std::string_view line) {
-  static iconv_t decoder = Converter("UTF-32LE", "UTF-8");
-  iconv(decoder, nullptr, nullptr, nullptr, nullptr);
-  std::u32string out(line.size(), U'\0');
-  char* in = const_cast<char*>(line.data());
-  std::size_t inLeft = line.size();
-  char* outPtr = reinterpret_cast<char*>(out.data());
-  std::size_t outLeft = out.size() * sizeof(char32_t);
-  if (iconv(decoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - outLeft / sizeof(char32_t));
-  return out;
-}
-
-// The CP932 bytes of one code point as glibc maps it, or nothing when CP932 lacks it.
-std::optional<std::string> Cp932Of(char32_t codePoint) {
-  static iconv_t encoder = Converter("CP932", "UTF-32LE");
-  iconv(encoder, nullptr, nullptr, nullptr, nullptr);
-  char* in = reinterpret_cast<char*>(&codePoint);
-  std::size_t inLeft = sizeof codePoint;
-  char bytes[8];
-  char* outPtr = bytes;
-  std::size_t outLeft = sizeof bytes;
-  // glibc drops the tag characters U+E0000 to U+E007F without a word; they have no code.
-  if (iconv(encoder, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outPtr == bytes)
-    return std::nullopt;
-  return std::string(bytes, outPtr);
 }
 
 // Lines that glibc all takes as UTF-8, with some byte beyond ASCII, are a roster saved as UTF-8.

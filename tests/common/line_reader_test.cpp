@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
 
 namespace pelmora {
@@ -164,21 +163,6 @@ TEST(LineReader, FileThatCannotBeRead) {
 
   std::filesystem::create_directory("folder.txt");
   EXPECT_FALSE(ReadFile("folder.txt").Ok);
-
-  testing::WriteFileBytes("open.txt", "a\r\nb\r\n");
-  testing::WriteFileBytes("closed.txt", "a\r\nb\r\n");
-  std::filesystem::permissions("open.txt",
-                               std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
-  std::filesystem::permissions("closed.txt", std::filesystem::perms::owner_read);
-  auto readAsNobody = [](const char* file) {
-    return testing::RunAsNobody([file] {
-      TRead read = ReadFile(file);
-      return (read.Ok ? "read "s : "failed "s) + std::to_string(read.Count);
-    });
-  };
-  // The readable file shows that the child gets as far as the file.
-  EXPECT_EQ(readAsNobody("open.txt"), "read 2");
-  EXPECT_EQ(readAsNobody("closed.txt").substr(0, 7), "failed ");
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "common/sjis_literal.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/sjis_compare.h"
-#include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
 
 namespace pelmora {
@@ -270,25 +269,6 @@ TEST_F(RosterLoader, RosterFileThatCannotBeRead) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_SJIS_EQ(kRosterReadFailedMessage, shown[0]);
   EXPECT_EQ(RosterCount, 3);  // a failed read leaves the earlier roster's count
-
-  std::filesystem::remove(kRosterFileName);
-  WriteFileBytes(kRosterFileName, Lines(kBrave, 3));
-  auto loadAsNobody = [] {
-    return testing::RunAsNobody([] {
-      testing::TMessageRecorder recorder;
-      std::string outcome = LoadRoster() ? "loaded " : "failed ";
-      outcome += std::to_string(RosterCount);
-      for (const std::string& text : recorder.Texts()) outcome += " " + text;
-      return outcome;
-    });
-  };
-  // Readable for everyone first, so a failure below is the permission's.
-  std::filesystem::permissions(kRosterFileName,
-                               std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
-  EXPECT_EQ(loadAsNobody(), "loaded 3");
-  std::filesystem::permissions(kRosterFileName, std::filesystem::perms::owner_read);
-  RosterCount = 1;
-  EXPECT_SJIS_EQ("failed 1 " + std::string(kRosterReadFailedMessage), loadAsNobody());
 }
 
 TEST_F(RosterLoader, FiftyMegabyteLine) {

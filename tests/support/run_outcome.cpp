@@ -1,7 +1,6 @@
 // Runs told in words: the error, the boxes, the descriptors and the states of both files.
 #include "tests/support/run_outcome.h"
 
-#include <iterator>
 #include <sstream>
 
 #include "common/message_box.h"
@@ -91,10 +90,6 @@ std::string LineEndFault(std::string_view text) {
   }
   if (!text.empty() && !text.ends_with("\r\n")) return "the last line has no line end";
   return "";
-}
-
-std::ptrdiff_t OpenDescriptorCount() {
-  return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
 }
 
 }  // namespace pelmora::testing

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/process_usage.h"
+
 namespace pelmora::testing {
 
 // Both output files of a run.
@@ -44,8 +46,5 @@ std::string FileState(const std::filesystem::path& file, std::string_view earlie
 
 // Empty when every line of the text ends in CR LF, otherwise where it does not.
 std::string LineEndFault(std::string_view text);
-
-// The descriptors the process has open now.
-std::ptrdiff_t OpenDescriptorCount();
 
 }  // namespace pelmora::testing

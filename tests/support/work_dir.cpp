@@ -1,18 +1,33 @@
 // Temporary working directories and whole-file reads and writes for tests.
 #include "tests/support/work_dir.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <system_error>
+#include <string>
 
 namespace pelmora::testing {
 
+namespace {
+
+// A directory of a new random name in the temporary directory; creating it is the test that the
+// name is free.
+std::filesystem::path MakeTemporaryDirectory() {
+  constexpr int kAttempts = 100;
+  std::random_device random;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("pelmora-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(path)) return path;
+  }
+  throw std::runtime_error("no free name for a temporary directory");
+}
+
+}  // namespace
+
 TScopedWorkDir::TScopedWorkDir() : previous_(std::filesystem::current_path()) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "pelmora-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
-  path_ = pattern;
+  path_ = MakeTemporaryDirectory();
   // Wide enough for an unprivileged child to enter and work in it.
   std::filesystem::permissions(path_, std::filesystem::perms::all);
   std::filesystem::current_path(path_);

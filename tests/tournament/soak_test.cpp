@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "roster/roster_loader.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/process_usage.h"
 #include "tests/support/run_outcome.h"
 #include "tests/support/work_dir.h"
 #include "tournament/output_files.h"
@@ -29,16 +29,6 @@ constexpr bool kCompareResidentSet = true;
 #endif
 constexpr int kWarmUpRuns = 10;          // buffers and allocator pools have their size by then
 constexpr long kRssGrowthBoundKb = 512;  // 990 runs that leak 600 bytes each exceed it
-
-// The resident set of the process in kilobytes, from /proc/self/status.
-long ResidentKilobytes() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
-  }
-  ADD_FAILURE() << "no VmRSS in /proc/self/status";
-  return 0;
-}
 
 TEST(Soak, ThousandRunsOfTheSampleRoster) {
   testing::TScopedWorkDir dir;
@@ -63,13 +53,13 @@ TEST(Soak, ThousandRunsOfTheSampleRoster) {
     if (ReadFileBytes(kResultFileName) != report || ReadFileBytes(kBattleLogFileName) != battleLog)
       ++differingRuns;
     if (testing::OpenDescriptorCount() != descriptors) ++runsLeavingDescriptors;
-    if (run == kWarmUpRuns) rssAfterWarmUp = ResidentKilobytes();
+    if (run == kWarmUpRuns) rssAfterWarmUp = testing::ResidentKilobytes();
   }
   EXPECT_EQ(differingRuns, 0) << "runs whose files differ from the first run's";
   EXPECT_EQ(runsWithoutClosingMessage, 0);
   EXPECT_EQ(runsLeavingDescriptors, 0) << "runs after which more or fewer descriptors were open";
   if (kCompareResidentSet) {
-    long growth = ResidentKilobytes() - rssAfterWarmUp;
+    long growth = testing::ResidentKilobytes() - rssAfterWarmUp;
     EXPECT_LE(growth, kRssGrowthBoundKb)
         << "the resident set grew by " << growth << " kB from run " << kWarmUpRuns << " to run " << kRuns;
   }

@@ -1,0 +1,15 @@
+// What the test process holds at a moment: its open files and its resident memory, each read the
+// way its system tells them.
+#pragma once
+
+#include <cstddef>
+
+namespace pelmora::testing {
+
+// The descriptors (on Windows, the handles) the process has open now.
+std::ptrdiff_t OpenDescriptorCount();
+
+// The process's resident set (on Windows, its working set) in kilobytes.
+long ResidentKilobytes();
+
+}  // namespace pelmora::testing

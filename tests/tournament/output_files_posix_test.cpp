@@ -1,0 +1,94 @@
+// The output files on a POSIX system: the writers' lock, and a write that the system takes only
+// part of.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "tests/support/run_outcome.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/work_dir.h"
+#include "tournament/io_error.h"
+#include "tournament/output_files.h"
+
+namespace pelmora {
+namespace {
+
+using testing::ReadFileBytes;
+
+TEST(OutputFile, OthersMayReadButNotWriteWhileItIsOpen) {
+  testing::TScopedWorkDir dir;
+  TOutputFile writer;
+  writer.Open("out.txt");
+  writer << "first";
+  writer.EndLine();
+  writer.Flush();
+  EXPECT_EQ(ReadFileBytes("out.txt"), "first\r\n");
+
+  TOutputFile second;
+  try {
+    second.Open("out.txt");
+    ADD_FAILURE() << "a second writer opened the file";
+  } catch (const TIoError& error) {
+    EXPECT_EQ(error.Code(), EWOULDBLOCK);
+    EXPECT_STREQ(error.what(), ("I/O error " + std::to_string(EWOULDBLOCK)).c_str());
+  }
+  EXPECT_FALSE(second.IsOpen());
+  writer << "second";
+  writer.EndLine();
+  writer.Close();
+  EXPECT_EQ(ReadFileBytes("out.txt"), "first\r\nsecond\r\n") << "the refused writer must not truncate it";
+}
+
+// A file size limit makes the system take part of a write and refuse the rest, as a disk that
+// fills up does. Wherever the limit falls, inside a line, on a line's end or inside the line
+// feed, the file keeps exactly the whole lines before it and the error is the system's.
+TEST(OutputFile, RefusedWriteLeavesTheLastWholeLine) {
+  const std::string line = "a line of forty bytes, line end included";
+  ASSERT_EQ(line.size() + 2, 42u);
+  struct TCase {
+    const char* Name;
+    std::size_t Limit;
+  };
+  const TCase cases[] = {
+      {"inside a line of the first block", 100'000},
+      {"on a line's end", 42 * 2000},
+      {"between CR and LF", 42 * 2000 - 1},
+      {"inside the first line", 41},
+      {"before the first byte", 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::size_t limit = c.Limit;
+    testing::TScopedWorkDir dir;
+    std::string seen = testing::RunInChild([&] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      rlimit fileSize{limit, limit};
+      ::setrlimit(RLIMIT_FSIZE, &fileSize);
+      std::string error = "no error";
+      TOutputFile file;
+      try {
+        file.Open("out.txt");
+        for (int k = 0; k < 10'000; ++k) {
+          file << line;
+          file.EndLine();
+        }
+        file.Close();
+      } catch (const TIoError& thrown) {
+        error = thrown.what();
+      }
+      return error + ", " + std::to_string(ReadFileBytes("out.txt").size()) + " bytes";
+    });
+    std::size_t wholeLines = limit / 42 * 42;
+    EXPECT_EQ("I/O error " + std::to_string(EFBIG) + ", " + std::to_string(wholeLines) + " bytes", seen);
+    std::string lines;
+    while (lines.size() < wholeLines) lines += line + "\r\n";
+    EXPECT_TRUE(ReadFileBytes(dir.Path() / "out.txt") == lines) << "the file is not the lines written";
+  }
+}
+
+}  // namespace
+}  // namespace pelmora
