@@ -19,4 +19,4 @@ fi
 cmake --preset release
 cmake --build --preset release --target pelmora-simulator
 cd examples
-exec ../build/release/app/pelmora-simulator
+exec ../build/release/app/qt/pelmora-simulator

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "app/error_box.h"
-#include "app/sjis_qt.h"
-#include "app/unitform.h"
+#include "app/qt/error_box.h"
+#include "app/qt/sjis_qt.h"
+#include "app/qt/unitform.h"
 #include "common/sjis_literal.h"
 #include "roster/roster_loader.h"
 #include "tests/support/unprivileged.h"

@@ -1,6 +1,6 @@
 // The empty title of a box in the window system, for X11 (through xcb) and for Wayland
 // (through the toplevel's xdg-shell proxy). Each runs only on its own platform.
-#include "app/native_title.h"
+#include "app/qt/native_title.h"
 
 #include <qpa/qplatformnativeinterface.h>
 #include <xcb/xcb.h>

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "app/veskform.h"
+#include "app/qt/veskform.h"
 
 namespace Ui {
 class TFormMain;

@@ -1,5 +1,5 @@
 // Shift_JIS to QString through Qt's CP932 decoder.
-#include "app/sjis_qt.h"
+#include "app/qt/sjis_qt.h"
 
 #include <QStringDecoder>
 

@@ -1,11 +1,11 @@
 // The main window and its run button.
-#include "app/unitform.h"
+#include "app/qt/unitform.h"
 
 #include <QFont>
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/error_box.h"
+#include "app/qt/error_box.h"
 #include "common/random.h"
 #include "tournament/run.h"
 #include "ui_unitform.h"

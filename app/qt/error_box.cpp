@@ -1,11 +1,11 @@
 // Message box, error box and the empty caption they share.
-#include "app/error_box.h"
+#include "app/qt/error_box.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/native_title.h"
-#include "app/sjis_qt.h"
+#include "app/qt/native_title.h"
+#include "app/qt/sjis_qt.h"
 #include "common/message_box.h"
 
 namespace pelmora {

@@ -1,5 +1,5 @@
 // The base window.
-#include "app/veskform.h"
+#include "app/qt/veskform.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/error_box.h"
-#include "app/unitform.h"
+#include "app/qt/error_box.h"
+#include "app/qt/unitform.h"
 
 namespace {
 

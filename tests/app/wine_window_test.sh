@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs a Windows test program that makes windows, under Wine in a prefix of its own on an X
+# server of its own, and passes on its exit status.
+#
+# wine_window_test.sh PREFIX_DIR DPI PROGRAM [ARGUMENTS...]
+set -euo pipefail
+
+prefix=$1
+dpi=$2
+shift 2
+xvfb_pid=""
+cleanup() {
+  # A prefix takes hundreds of megabytes: it goes with the test.
+  [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  rm -rf "$prefix" "$prefix".*.log "$prefix".*.reg
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+source "$(dirname "$0")/../support/x_server.sh"
+source "$(dirname "$0")/../support/wine_prefix.sh"
+start_x_server 1280x1024
+make_wine_prefix "$prefix" "$dpi"
+wine "$@"

@@ -1,0 +1,36 @@
+# Sourced by the tests that run Windows programs under Wine.
+#
+# make_wine_prefix DIR DPI: makes a fresh Wine prefix in DIR (removing what was there) and exports
+# WINEPREFIX and the rest of a quiet Wine with an English locale: no Mono or Gecko installer, no
+# debug output, and UTF-8 for the file names on the Linux side, which is how Wine finds a file
+# named in Japanese. The system's pixels per inch are DPI; the UI fonts and the font the window
+# asks for fall back to IPA Gothic (found through fontconfig) for the Japanese glyphs. Needs
+# DISPLAY and the caller's fail function.
+make_wine_prefix() {
+  local dir=$1 dpi=$2
+  export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  wineboot -i >"$dir.wineboot.log" 2>&1 || fail "wineboot: $(tail -n 3 "$dir.wineboot.log")"
+  local dpi_hex link font settings="$dir.settings.reg"
+  dpi_hex=$(printf '%08x' "$dpi")
+  # A REG_MULTI_SZ of one string: UTF-16LE bytes with two terminating nulls, as a .reg file writes it.
+  link=$(printf 'ipag.ttf,IPAGothic\0\0' | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',,' |
+    sed 's/^,//; s/,$//')
+  {
+    echo 'Windows Registry Editor Version 5.00'
+    echo
+    echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
+    echo "\"LogPixels\"=dword:$dpi_hex"
+    echo
+    echo '[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]'
+    echo "\"LogPixels\"=dword:$dpi_hex"
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]'
+    for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "ＭＳ Ｐゴシック" "MS PGothic"; do
+      echo "\"$font\"=hex(7):$link"
+    done
+  } | sed 's/$/\r/' | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$settings"
+  wine reg import "$(winepath -w "$settings")" >/dev/null 2>&1 || fail "the registry settings were not taken"
+  wineserver -w
+}
