@@ -162,8 +162,9 @@ if [ "$dpi" = 96 ]; then
   # The private message is taken and the window lives on.
   [ "$(wine "$probe" private 2>&1)" = "answered=1 alive=1" ] || fail "the private message"
 
-  # A generated roster of twenty characters, saved as Shift_JIS and as UTF-8: both runs write the
-  # core's files for the Shift_JIS roster. The names hold 表 and ソ, whose second byte is "\".
+  # A generated roster of twenty characters, saved as Shift_JIS and as UTF-8: each run writes the
+  # core's files for its roster, those of the UTF-8 roster in UTF-8. The names hold 表 and ソ,
+  # whose second byte is "\".
   marks=(■ ■ ■ 炸 斬 イ 報 霧 楽 空)
   names=(ソード 表示 剣士 勇者 魔法使い 格闘家 アオイ レン)
   for i in $(seq 1 20); do
@@ -171,12 +172,18 @@ if [ "$dpi" = 96 ]; then
     for j in $(seq 0 9); do line+=${marks[$(( (i * 7 + j * 3 + i * j) % 10 ))]}; done
     printf '%s：%s%02d\r\n' "$line" "${names[$(( i % 8 ))]}" "$i"
   done >"$scratch/roster.utf8"
-  reference=$scratch/generated
-  mkdir -p "$reference"
-  iconv -f UTF-8 -t CP932 "$scratch/roster.utf8" >"$reference/$roster_name"
-  run_core "$reference"
+  mkdir -p "$scratch/generated-sjis" "$scratch/generated-utf8"
+  iconv -f UTF-8 -t CP932 "$scratch/roster.utf8" >"$scratch/generated-sjis/$roster_name"
+  cp "$scratch/roster.utf8" "$scratch/generated-utf8/$roster_name"
+  run_core "$scratch/generated-sjis"
+  run_core "$scratch/generated-utf8"
+  for file in pelm_result.txt pelm_battle.txt; do
+    iconv -f CP932 -t UTF-8 "$scratch/generated-sjis/$file" | cmp - "$scratch/generated-utf8/$file" ||
+      fail "the UTF-8 roster's $file is not the Shift_JIS roster's in UTF-8"
+  done
   for encoding in sjis utf8; do
-    if [ "$encoding" = sjis ]; then cp "$reference/$roster_name" "$work/$roster_name"; else cp "$scratch/roster.utf8" "$work/$roster_name"; fi
+    reference=$scratch/generated-$encoding
+    cp "$reference/$roster_name" "$work/$roster_name"
     rm -f "$work"/pelm_*.txt
     click
     expect_box "$closing" 0
