@@ -4,7 +4,10 @@
 #include <sstream>
 
 #include "common/cp932_to_utf8.h"
+#include "roster/roster_loader.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/sjis_compare.h"
+#include "tests/support/three_characters.h"
 #include "tests/support/work_dir.h"
 #include "tournament/io_error.h"
 #include "tournament/output_files.h"
@@ -20,6 +23,19 @@ const TRunFiles kEarlierFiles = {"what an earlier run left in the report\r\n",
 void PutEarlierFiles() {
   WriteFileBytes(kResultFileName, kEarlierFiles.Report);
   WriteFileBytes(kBattleLogFileName, kEarlierFiles.BattleLog);
+}
+
+void WriteThreeCharacterRoster() { WriteFileBytes(kRosterFileName, WithCrLf(kThreeCharacterRoster)); }
+
+std::string DescribeRunsAroundFault(const std::function<void()>& makeFault,
+                                    const std::function<void()>& removeFault) {
+  WriteThreeCharacterRoster();
+  TRunFiles complete = UndisturbedRun();
+  PutEarlierFiles();
+  makeFault();
+  std::string seen = DescribeRun(RunFromRosterFile, complete);
+  removeFault();
+  return seen + "next run:\n" + DescribeRun(RunFromRosterFile, complete);
 }
 
 TRunFiles UndisturbedRun() {

@@ -30,6 +30,14 @@ TRunFiles UndisturbedRun();
 // Runs and tells what happened; both files are compared with kEarlierFiles and complete.
 std::string DescribeRun(const std::function<void()>& run, const TRunFiles& complete);
 
+// Writes the three characters of the worked example as the working directory's roster.
+void WriteThreeCharacterRoster();
+
+// The three characters run undisturbed, then over an earlier run's files with a fault in place,
+// then again once it is removed; the last two runs are told in words, "next run:" between them.
+std::string DescribeRunsAroundFault(const std::function<void()>& makeFault,
+                                    const std::function<void()>& removeFault);
+
 // A description as DescribeRun gives it, of a run that left no descriptor open. The messages are
 // the boxes' Shift_JIS texts; error is "no error" or "error <code>: <message>".
 std::string Outcome(std::string_view error, std::initializer_list<std::string_view> messages,

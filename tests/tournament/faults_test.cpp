@@ -43,13 +43,10 @@ using testing::Outcome;
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 using testing::WriteFileBytes;
+using testing::WriteThreeCharacterRoster;
 
 // A run that waits for something that never comes fails instead of hanging.
 constexpr unsigned kSecondsBeforeGivingUp = 30;
-
-void WriteThreeCharacterRoster() {
-  WriteFileBytes(kRosterFileName, WithCrLf(testing::kThreeCharacterRoster));
-}
 
 void PutRosterBack() {
   fs::remove(kRosterFileName);
@@ -113,18 +110,6 @@ struct TFaultCase {
   std::string Expected;
 };
 
-// The three characters run undisturbed, then over an earlier run's files with the fault in place,
-// then again without it; each of the last two runs is told in words.
-std::string RunWithFault(const TFaultCase& fault) {
-  WriteThreeCharacterRoster();
-  testing::TRunFiles complete = testing::UndisturbedRun();
-  testing::PutEarlierFiles();
-  fault.Make();
-  std::string seen = DescribeRun(RunFromRosterFile, complete);
-  fault.Remove();
-  return seen + "next run:\n" + DescribeRun(RunFromRosterFile, complete);
-}
-
 // Each case runs in a child of its own, so that a lock, a descriptor limit or a wait stays there;
 // an unprivileged child works in a directory it owns.
 TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
@@ -177,7 +162,7 @@ TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
         fs::create_directory("unprivileged");
         fs::current_path("unprivileged");
       }
-      return RunWithFault(c);
+      return testing::DescribeRunsAroundFault(c.Make, c.Remove);
     };
     std::string seen = c.AsNobody ? testing::RunAsNobody(body) : testing::RunInChild(body);
     EXPECT_EQ(c.Expected + "next run:\n" + CompleteRun(), seen);

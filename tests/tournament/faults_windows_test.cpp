@@ -32,10 +32,7 @@ using testing::Outcome;
 using testing::ReadFileBytes;
 using testing::WithCrLf;
 using testing::WriteFileBytes;
-
-void WriteThreeCharacterRoster() {
-  WriteFileBytes(kRosterFileName, WithCrLf(testing::kThreeCharacterRoster));
-}
+using testing::WriteThreeCharacterRoster;
 
 void PutRosterBack() {
   fs::remove_all(kRosterFileName);
@@ -81,18 +78,6 @@ struct TFaultCase {
   std::string Expected;
 };
 
-// The three characters run undisturbed, then over an earlier run's files with the fault in place,
-// then again without it; each of the last two runs is told in words.
-std::string RunWithFault(const TFaultCase& fault) {
-  WriteThreeCharacterRoster();
-  testing::TRunFiles complete = testing::UndisturbedRun();
-  testing::PutEarlierFiles();
-  fault.Make();
-  std::string seen = DescribeRun(RunFromRosterFile, complete);
-  fault.Remove();
-  return seen + "next run:\n" + DescribeRun(RunFromRosterFile, complete);
-}
-
 // A second writer meets the sharing violation (32) before anything is emptied, and a folder
 // refuses to open for writing (5).
 TEST(WindowsFaults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
@@ -119,7 +104,7 @@ TEST(WindowsFaults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
   for (const TFaultCase& c : cases) {
     SCOPED_TRACE(c.Name);
     testing::TScopedWorkDir dir;
-    EXPECT_EQ(c.Expected + "next run:\n" + CompleteRun(), RunWithFault(c));
+    EXPECT_EQ(c.Expected + "next run:\n" + CompleteRun(), testing::DescribeRunsAroundFault(c.Make, c.Remove));
   }
 }
 
