@@ -127,6 +127,11 @@ start "$home" ""
 expect_running_in "$folder"
 cmp "$sample" "$folder/$roster_name" || fail "the roster in $folder is not the sample"
 window=$(xdotool search --onlyvisible --pid "$app_pid" | head -n 1)
+# The window may show before Qt has set its icon property; it has a few seconds to do so.
+for _ in $(seq 1 50); do
+  xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' && break
+  sleep 0.1
+done
 xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window does not carry the packaged icon"
 # An X11 desktop matches the window with its entry, and so its icon, by the window's class.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
