@@ -64,10 +64,7 @@ double MinimumMilliseconds(int repetitions, TFunction function) {
 // The generated roster, saved in the encoding given.
 std::string RosterFile(const TBenchCase& c) {
   std::string sjis = GenerateRosterFile(c.Count);
-  if (c.RosterEncoding == TTextEncoding::ShiftJis) return sjis;
-  std::string utf8(Cp932ToUtf8Room(sjis.size()), '\0');
-  utf8.resize(static_cast<std::size_t>(Cp932ToUtf8(sjis.data(), sjis.size(), utf8.data()) - utf8.data()));
-  return utf8;
+  return c.RosterEncoding == TTextEncoding::Utf8 ? Cp932ToUtf8(sjis) : sjis;
 }
 
 // Writes the lines of text (CR LF ends) through the output file, as the run writes them.

@@ -89,6 +89,12 @@ char* Cp932ToUtf8(const char* in, std::size_t size, char* out) {
   return out;
 }
 
+std::string Cp932ToUtf8(std::string_view text) {
+  std::string out(Cp932ToUtf8Room(text.size()), '\0');
+  out.resize(static_cast<std::size_t>(Cp932ToUtf8(text.data(), text.size(), out.data()) - out.data()));
+  return out;
+}
+
 std::string Cp932ToUtf8ForTerminal(std::string_view text) {
   std::string out;
   const auto* pos = reinterpret_cast<const unsigned char*>(text.data());

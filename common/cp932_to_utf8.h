@@ -18,8 +18,11 @@ constexpr std::size_t Cp932ToUtf8Room(std::size_t size) { return size * 3 + 8; }
 // literals and from converted UTF-8 never holds one.
 char* Cp932ToUtf8(const char* in, std::size_t size, char* out);
 
-// The same for a whole text. A byte or pair that is no CP932 character is kept visible as \xNN,
-// for a terminal.
+// The same for a whole text.
+std::string Cp932ToUtf8(std::string_view text);
+
+// The same for a whole text, where a byte or pair that is no CP932 character is kept visible as
+// \xNN, for a terminal.
 std::string Cp932ToUtf8ForTerminal(std::string_view text);
 
 }  // namespace pelmora

@@ -13,12 +13,6 @@
 namespace pelmora {
 namespace {
 
-std::string ToUtf8(std::string_view cp932) {
-  std::string out(Cp932ToUtf8Room(cp932.size()), '\0');
-  out.resize(static_cast<std::size_t>(Cp932ToUtf8(cp932.data(), cp932.size(), out.data()) - out.data()));
-  return out;
-}
-
 std::string CodeBytes(std::uint16_t code) {
   if (code <= 0xFF) return std::string(1, static_cast<char>(code));
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
@@ -36,7 +30,7 @@ TEST(Cp932ToUtf8, ReadsEveryCodeAsGlibcDoes) {
     const std::string code = CodeBytes(pair.Cp932);
     all += code;
     std::optional<std::string> expected = glibc.Convert(code);
-    std::string got = ToUtf8(code);
+    std::string got = Cp932ToUtf8(code);
     bool agrees = expected && got == *expected;
     if (agrees && pair.ReadsBack) {
       std::optional<std::string> utf32 = utf8ToUtf32.Convert(got);
@@ -49,7 +43,7 @@ TEST(Cp932ToUtf8, ReadsEveryCodeAsGlibcDoes) {
                     << ") reads unlike glibc";
   }
   EXPECT_EQ(disagreements, 0);
-  EXPECT_EQ(ToUtf8(all), glibc.Convert(all).value_or("glibc cannot read the table's codes"));
+  EXPECT_EQ(Cp932ToUtf8(all), glibc.Convert(all).value_or("glibc cannot read the table's codes"));
 }
 
 // Characters that share a code come back in the form the code reads as; extension kanji and
@@ -72,7 +66,7 @@ TEST(Cp932ToUtf8, RoundTripsOfUtf8Text) {
     SCOPED_TRACE(c.Name);
     std::string cp932;
     ASSERT_FALSE(Utf8ToCp932(c.Utf8, cp932));
-    EXPECT_EQ(ToUtf8(cp932), c.ReadBack);
+    EXPECT_EQ(Cp932ToUtf8(cp932), c.ReadBack);
   }
 }
 
@@ -102,7 +96,7 @@ TEST(Cp932ToUtf8, BytesThatAreNoCharacter) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    EXPECT_EQ(ToUtf8(c.Cp932), c.File);
+    EXPECT_EQ(Cp932ToUtf8(c.Cp932), c.File);
     EXPECT_EQ(Cp932ToUtf8ForTerminal(c.Cp932), c.Terminal);
   }
 }
