@@ -32,4 +32,10 @@ void ShowMessageBox(std::string_view text) {
   std::fflush(stderr);
 }
 
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (text.empty() || text.back() > '.') text += '.';
+  return text;
+}
+
 }  // namespace pelmora

@@ -18,4 +18,9 @@ TMessageBoxPresenter SetMessageBoxPresenter(TMessageBoxPresenter presenter);
 // Shows a modal box with the text and a single OK button.
 void ShowMessageBox(std::string_view text);
 
+// The text of the error box for an error's Shift_JIS text: a full stop appended unless the text
+// already ends in a character at or below "." in code order (no trail byte of a double-byte
+// character is that low).
+std::string ErrorBoxText(std::string_view message);
+
 }  // namespace pelmora

@@ -29,13 +29,8 @@ void ShowModalMessage(std::string_view sjisText) {
   ExecBox(box);
 }
 
-QString ErrorBoxText(const QString& message) {
-  if (!message.isEmpty() && message.back() <= QLatin1Char('.')) return message;
-  return message + QLatin1Char('.');
-}
-
-void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QString(), ErrorBoxText(message), QMessageBox::Ok,
+void ShowErrorBox(std::string_view sjisMessage) {
+  QMessageBox box(QMessageBox::Critical, QString(), FromSjis(ErrorBoxText(sjisMessage)), QMessageBox::Ok,
                   QApplication::activeWindow());
   ExecBox(box);
 }
@@ -45,9 +40,9 @@ void RunGuarded(const std::function<void()>& command) {
     command();
   } catch (const std::exception& error) {
     // The core's error texts are Shift_JIS like all its text (in practice plain ASCII).
-    ShowErrorBox(FromSjis(error.what()));
+    ShowErrorBox(error.what());
   } catch (...) {
-    ShowErrorBox(QStringLiteral("Unknown error"));
+    ShowErrorBox("Unknown error");
   }
 }
 

@@ -16,12 +16,8 @@ void InstallMessageBoxPresenter();
 // The modal box of ShowMessageBox: the text, an empty caption, no icon, one OK button.
 void ShowModalMessage(std::string_view sjisText);
 
-// The error's text, with a full stop appended unless it already ends in a character at or
-// below "." in code order.
-QString ErrorBoxText(const QString& message);
-
 // The error box: the text with its full stop, an empty caption, an error icon, one OK button.
-void ShowErrorBox(const QString& message);
+void ShowErrorBox(std::string_view sjisMessage);
 
 // Runs a command of the window; an error that leaves it is shown in the error box here, before
 // it could cross Qt's own code, and the window stays usable.

@@ -22,14 +22,8 @@ void ShowModalMessage(HWND owner, std::string_view sjisText) {
   MessageBoxW(owner, FromSjis(sjisText).c_str(), kApplicationTitle, MB_OK);
 }
 
-std::wstring ErrorBoxText(std::wstring_view message) {
-  std::wstring text(message);
-  if (text.empty() || text.back() > L'.') text += L'.';
-  return text;
-}
-
-void ShowErrorBox(HWND owner, std::wstring_view message) {
-  MessageBoxW(owner, ErrorBoxText(message).c_str(), kApplicationTitle, MB_ICONERROR | MB_OK);
+void ShowErrorBox(HWND owner, std::string_view sjisMessage) {
+  MessageBoxW(owner, FromSjis(ErrorBoxText(sjisMessage)).c_str(), kApplicationTitle, MB_ICONERROR | MB_OK);
 }
 
 void RunGuarded(HWND owner, const std::function<void()>& command) {
@@ -37,9 +31,9 @@ void RunGuarded(HWND owner, const std::function<void()>& command) {
     command();
   } catch (const std::exception& error) {
     // The core's error texts are Shift_JIS like all its text (in practice plain ASCII).
-    ShowErrorBox(owner, FromSjis(error.what()));
+    ShowErrorBox(owner, error.what());
   } catch (...) {
-    ShowErrorBox(owner, L"Unknown error");
+    ShowErrorBox(owner, "Unknown error");
   }
 }
 

@@ -17,12 +17,8 @@ void InstallMessageBoxPresenter(HWND owner);
 // The modal box of ShowMessageBox: the text, an empty caption, no icon, one OK button.
 void ShowModalMessage(HWND owner, std::string_view sjisText);
 
-// The error's text, with a full stop appended unless it already ends in a character at or
-// below "." in code order.
-std::wstring ErrorBoxText(std::wstring_view message);
-
 // The error box: the text with its full stop, an empty caption, an error icon, one OK button.
-void ShowErrorBox(HWND owner, std::wstring_view message);
+void ShowErrorBox(HWND owner, std::string_view sjisMessage);
 
 // Runs a command of the window; an error that leaves it is shown in the error box here, before
 // it could cross the system's code that called the window, and the window stays usable.

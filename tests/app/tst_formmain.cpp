@@ -74,7 +74,6 @@ class TestFormMain : public QObject {
   void twoClicksGiveIdenticalFiles();
   void badRosterShowsItsTwoBoxesAndTouchesNoFile();
   void readOnlyReportShowsTheErrorBoxAndALaterClickWorks();
-  void errorBoxTextGetsAFullStop();
 
  private:
   QScopedPointer<TFormMain> form_;
@@ -246,16 +245,6 @@ void TestFormMain::readOnlyReportShowsTheErrorBoxAndALaterClickWorks() {
   QCOMPARE(answerer.Seen().size(), size_t{1});
   QCOMPARE(answerer.Seen()[0].Text, FromSjis(kClosingMessage));
   QVERIFY(testing::ReadFileBytes(kResultFileName).size() > 100);
-}
-
-void TestFormMain::errorBoxTextGetsAFullStop() {
-  QCOMPARE(ErrorBoxText(QStringLiteral("File access denied")), QStringLiteral("File access denied."));
-  QCOMPARE(ErrorBoxText(QStringLiteral("I/O error 28")), QStringLiteral("I/O error 28."));
-  QCOMPARE(ErrorBoxText(QStringLiteral("Ends with a stop.")), QStringLiteral("Ends with a stop."));
-  QCOMPARE(ErrorBoxText(QStringLiteral("In parentheses (x)")), QStringLiteral("In parentheses (x)"));
-  QCOMPARE(ErrorBoxText(QStringLiteral("dash-")), QStringLiteral("dash-"));
-  QCOMPARE(ErrorBoxText(QStringLiteral("slash/")), QStringLiteral("slash/."));
-  QCOMPARE(ErrorBoxText(QString()), QStringLiteral("."));
 }
 
 QTEST_MAIN(TestFormMain)

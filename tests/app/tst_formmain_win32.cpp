@@ -162,20 +162,3 @@ TEST_F(FormMainWin32, PrivateMessageGoesToItsHandler) {
   EXPECT_EQ(seen[0].wParam, 3u);
   EXPECT_EQ(seen[0].lParam, 4);
 }
-
-TEST(ErrorBoxText, AddsAFullStopUnlessTheTextEndsAtOrBelowIt) {
-  struct TCase {
-    std::wstring message, shown;
-  };
-  const std::vector<TCase> cases = {
-      {L"File access denied", L"File access denied."},
-      {L"I/O error 5", L"I/O error 5."},
-      {L"Disk full.", L"Disk full."},
-      {L"Done!", L"Done!"},
-      {L"Path -", L"Path -"},
-      {L"Path /", L"Path /."},
-      {L"エラー", L"エラー."},
-      {L"", L"."},
-  };
-  for (const TCase& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown);
-}

@@ -24,5 +24,26 @@ TEST(MessageBox, WithoutPresenterTheTextGoesToStandardErrorAsUtf8) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "キャラクター.txt読み込み失敗\n");
 }
 
+// The error box's text ends in a full stop unless its last character is at or below one.
+TEST(MessageBox, ErrorBoxTextGetsAFullStop) {
+  struct TCase {
+    std::string_view Message;
+    std::string_view Shown;
+  };
+  const TCase cases[] = {
+      {"File access denied", "File access denied."},
+      {"I/O error 28", "I/O error 28."},
+      {"Ends with a stop.", "Ends with a stop."},
+      {"Done!", "Done!"},
+      {"In parentheses (x)", "In parentheses (x)"},
+      {"dash-", "dash-"},
+      {"slash/", "slash/."},
+      {"エラー"_sj, "エラー."_sj},
+      {"表"_sj, "表."_sj},  // its trail byte is "\"
+      {"", "."},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ErrorBoxText(c.Message), c.Shown) << c.Message;
+}
+
 }  // namespace
 }  // namespace pelmora
