@@ -127,12 +127,14 @@ start "$home" ""
 expect_running_in "$folder"
 cmp "$sample" "$folder/$roster_name" || fail "the roster in $folder is not the sample"
 window=$(xdotool search --onlyvisible --pid "$app_pid" | head -n 1)
-# The window may show before Qt has set its icon property; it has a few seconds to do so.
+# The window may show before Qt has set its icon property; it has a few seconds to do so. The
+# property is read whole first: grep -q leaving early would kill xprop and, with pipefail, the check.
+has_icon() { [[ $(xprop -id "$window" _NET_WM_ICON) == *'Icon ('* ]]; }
 for _ in $(seq 1 50); do
-  xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' && break
+  has_icon && break
   sleep 0.1
 done
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window does not carry the packaged icon"
+has_icon || fail "the window does not carry the packaged icon"
 # An X11 desktop matches the window with its entry, and so its icon, by the window's class.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" || fail "the window's class is not StartupWMClass=$wm_class"
