@@ -1,5 +1,7 @@
-// CP932 decoded into UTF-8 through a table of every code's UTF-8 bytes, built by the compiler
-// from the codes the _sj literal's table marks as read back.
+// CP932 decoded into UTF-8 through a table of every character's UTF-8 bytes, built by the
+// compiler from the codes the _sj literal's table marks as read back. Where the processor has
+// SSE2 (every x86-64 processor), whole blocks are classified at once and only the characters
+// that are not ASCII are looked up.
 #include "common/cp932_to_utf8.h"
 
 #include <array>
@@ -7,6 +9,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/sjis_literal.h"
 #include "common/text.h"
@@ -17,76 +23,166 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "the packed bytes are copied out as they lie");
 
-// A code's UTF-8 bytes packed as they lie in memory, lowest byte first, with their count in the
-// top byte. A code that is no character holds the replacement character, U+FFFD, which itself
-// has no CP932 code.
-using TPackedUtf8 = std::uint32_t;
-constexpr unsigned kCountShift = 24;
+// A character's UTF-8 bytes packed as they lie in memory, lowest byte first; above them its
+// UTF-8 length and its CP932 length. A code that is no character holds the replacement
+// character, U+FFFD, which itself has no CP932 code.
+using TPackedChar = std::uint32_t;
+constexpr unsigned kUtf8LengthShift = 24;
+constexpr unsigned kCp932LengthShift = 28;
+constexpr TPackedChar kLengthMask = 0xF;
 
-constexpr TPackedUtf8 PackUtf8(char32_t codePoint) {
-  if (codePoint < 0x80) return codePoint | 1u << kCountShift;
+constexpr TPackedChar PackChar(char32_t codePoint, unsigned cp932Length) {
+  TPackedChar packed = cp932Length << kCp932LengthShift;
+  if (codePoint < 0x80) return packed | codePoint | 1u << kUtf8LengthShift;
   if (codePoint < 0x800)
-    return (0xC0 | codePoint >> 6) | (0x80 | (codePoint & 0x3F)) << 8 | 2u << kCountShift;
-  return (0xE0 | codePoint >> 12) | (0x80 | (codePoint >> 6 & 0x3F)) << 8 |
-         (0x80 | (codePoint & 0x3F)) << 16 | 3u << kCountShift;
+    return packed | (0xC0 | codePoint >> 6) | (0x80 | (codePoint & 0x3F)) << 8 | 2u << kUtf8LengthShift;
+  return packed | (0xE0 | codePoint >> 12) | (0x80 | (codePoint >> 6 & 0x3F)) << 8 |
+         (0x80 | (codePoint & 0x3F)) << 16 | 3u << kUtf8LengthShift;
 }
 
-constexpr TPackedUtf8 kReplacement = PackUtf8(0xFFFD);
+constexpr unsigned Utf8Length(TPackedChar packed) { return packed >> kUtf8LengthShift & kLengthMask; }
+constexpr unsigned Cp932Length(TPackedChar packed) { return packed >> kCp932LengthShift; }
 
-// Indexed by the code: a single byte's own value, a double-byte code as lead << 8 | trail.
-using TDecodeTable = std::array<TPackedUtf8, 0x10000>;
+// Indexed by a character's first two bytes as a little-endian word, first | second << 8, so that
+// one 16-bit load finds any character: after a lead byte the pair is one code, and after any
+// other byte the second byte does not matter.
+using TDecodeTable = std::array<TPackedChar, 0x10000>;
 
 constexpr TDecodeTable MakeDecodeTable() {
+  std::array<TPackedChar, 0x100> single{};
+  single.fill(PackChar(0xFFFD, 1));
   TDecodeTable table{};
-  table.fill(kReplacement);
+  for (unsigned first = 0; first < 0x100; ++first) {
+    for (unsigned second = 0; second < 0x100; ++second)
+      table[first | second << 8] = PackChar(0xFFFD, IsSjisLeadByte(static_cast<unsigned char>(first)) ? 2 : 1);
+  }
   for (const sjis_detail::TCodePair& pair : sjis_detail::kCp932Table) {
-    if (pair.ReadsBack) table[pair.Cp932] = PackUtf8(pair.Unicode);
+    if (!pair.ReadsBack) continue;
+    if (pair.Cp932 <= 0xFF) {
+      single[pair.Cp932] = PackChar(pair.Unicode, 1);
+    } else {
+      table[pair.Cp932 >> 8 | (pair.Cp932 & 0xFF) << 8] = PackChar(pair.Unicode, 2);
+    }
+  }
+  for (unsigned first = 0; first < 0x100; ++first) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(first))) continue;
+    for (unsigned second = 0; second < 0x100; ++second) table[first | second << 8] = single[first];
   }
   return table;
 }
 
 constexpr TDecodeTable kDecodeTable = MakeDecodeTable();
 
-// The packed UTF-8 of the character at in (one or two bytes, as the lead byte says) and its
-// byte length in the CP932 text.
-inline TPackedUtf8 NextChar(const unsigned char* in, const unsigned char* end, std::size_t& length) {
-  if (IsSjisLeadByte(*in) && end - in >= 2) {
-    length = 2;
-    return kDecodeTable[*in << 8 | in[1]];
-  }
-  length = 1;
-  return kDecodeTable[*in];
+// The character at pos; a lead byte left alone at the end is a character of its own.
+inline TPackedChar NextChar(const unsigned char* pos, const unsigned char* end) {
+  unsigned second = end - pos >= 2 ? pos[1] : 0;
+  TPackedChar packed = kDecodeTable[*pos | second << 8];
+  return end - pos >= 2 ? packed : (packed & ~(kLengthMask << kCp932LengthShift)) | 1u << kCp932LengthShift;
 }
 
-}  // namespace
-
-// Most of a battle log is ASCII (rules, indents, numbers) or double-byte characters. Where eight
-// bytes of ASCII follow, they are copied as one word.
-char* Cp932ToUtf8(const char* in, std::size_t size, char* out) {
-  const auto* pos = reinterpret_cast<const unsigned char*>(in);
-  const unsigned char* end = pos + size;
+// Character by character; where eight bytes of ASCII follow, they are copied as one word.
+char* ConvertCharByChar(const unsigned char* pos, const unsigned char* end, char* out) {
   constexpr std::size_t kWord = sizeof(std::uint64_t);
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   while (pos < end) {
-    if (*pos < 0x80) {
-      std::uint64_t word = 0;
-      if (static_cast<std::size_t>(end - pos) >= kWord &&
-          (std::memcpy(&word, pos, kWord), (word & kHighBits) == 0)) {
-        std::memcpy(out, &word, kWord);
-        pos += kWord;
-        out += kWord;
-      } else {
-        *out++ = static_cast<char>(*pos++);
-      }
+    std::uint64_t word = 0;
+    if (static_cast<std::size_t>(end - pos) >= kWord && (std::memcpy(&word, pos, kWord), (word & kHighBits) == 0)) {
+      std::memcpy(out, &word, kWord);
+      pos += kWord;
+      out += kWord;
       continue;
     }
-    std::size_t length = 0;
-    TPackedUtf8 packed = NextChar(pos, end, length);
-    std::memcpy(out, &packed, sizeof packed);  // the count byte lands in the spare room past the character
-    out += packed >> kCountShift;
-    pos += length;
+    TPackedChar packed = NextChar(pos, end);
+    std::memcpy(out, &packed, sizeof packed);  // the lengths land in the spare room past the character
+    out += Utf8Length(packed);
+    pos += Cp932Length(packed);
   }
   return out;
+}
+
+#if defined(__SSE2__)
+constexpr std::size_t kBlock = 64;
+constexpr std::size_t kLane = 16;
+
+// Bit k of each mask stands for byte k of a block.
+struct TBlockBytes {
+  std::uint64_t High;       // above 127: a character that is not ASCII, or its second byte
+  std::uint64_t LeadRange;  // a lead byte where a character starts
+};
+
+inline TBlockBytes ClassifyBlock(const unsigned char* block) {
+  TBlockBytes bytes{0, 0};
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  for (std::size_t k = 0; k < kBlock / kLane; ++k) {
+    __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + kLane * k));
+    // As signed bytes after the flip, 0x81-0x9F are 1 to 31 and 0xE0-0xFC are 96 to 124.
+    __m128i flipped = _mm_xor_si128(lane, flip);
+    __m128i low = _mm_and_si128(_mm_cmpgt_epi8(flipped, _mm_set1_epi8(0)), _mm_cmplt_epi8(flipped, _mm_set1_epi8(32)));
+    __m128i high =
+        _mm_and_si128(_mm_cmpgt_epi8(flipped, _mm_set1_epi8(95)), _mm_cmplt_epi8(flipped, _mm_set1_epi8(125)));
+    bytes.High |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(lane))} << kLane * k;
+    bytes.LeadRange |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_or_si128(low, high)))}
+                       << kLane * k;
+  }
+  return bytes;
+}
+
+// The lead bytes among the lead-range ones. A run of lead-range bytes starts a character (the
+// byte before it ends one), so its bytes are lead, second, lead, second, and so on. carried is 1
+// when the block's first byte is the second byte of the character the block before ended with.
+inline std::uint64_t LeadBytes(std::uint64_t leadRange, std::uint64_t carried) {
+  constexpr std::uint64_t kEven = 0x5555555555555555u;
+  std::uint64_t runs = leadRange & ~carried;
+  std::uint64_t starts = runs & ~(runs << 1);
+  // Adding a run's first bit carries through the run and clears it: what is cleared is the runs
+  // that start at an even byte.
+  std::uint64_t evenRuns = runs & ~(runs + (starts & kEven));
+  return (evenRuns & kEven) | (runs & ~evenRuns & ~kEven);
+}
+
+// Converts whole blocks while two are left, so that every load and store of 16 bytes, and the
+// second byte of a block's last character, stay inside the text and the room; returns where it
+// stopped in the text.
+const unsigned char* ConvertBlocks(const unsigned char* pos, const unsigned char* end, char*& out) {
+  std::uint64_t carried = 0;
+  for (; static_cast<std::size_t>(end - pos) >= 2 * kBlock; pos += kBlock) {
+    TBlockBytes bytes = ClassifyBlock(pos);
+    std::uint64_t nonAscii = bytes.High & ~(LeadBytes(bytes.LeadRange, carried) << 1 | carried);
+    std::size_t at = carried;  // the first byte not converted yet
+    for (; nonAscii != 0; nonAscii &= nonAscii - 1) {
+      auto start = static_cast<std::size_t>(std::countr_zero(nonAscii));
+      // The ASCII before the character, 16 bytes at a time: the character overwrites the excess.
+      // Most characters follow another or a few ASCII bytes, so the first 16 are copied always.
+      std::memcpy(out, pos + at, kLane);
+      for (std::size_t copied = kLane; copied < start - at; copied += kLane)
+        std::memcpy(out + copied, pos + at + copied, kLane);
+      out += start - at;
+      std::uint16_t pair = 0;
+      std::memcpy(&pair, pos + start, sizeof pair);
+      TPackedChar packed = kDecodeTable[pair];
+      std::memcpy(out, &packed, sizeof packed);
+      out += Utf8Length(packed);
+      at = start + Cp932Length(packed);
+    }
+    if (at <= kBlock) {
+      std::memcpy(out, pos + at, kBlock);
+      out += kBlock - at;
+    }
+    carried = at > kBlock;
+  }
+  return pos + carried;
+}
+#endif
+
+}  // namespace
+
+char* Cp932ToUtf8(const char* in, std::size_t size, char* out) {
+  const auto* pos = reinterpret_cast<const unsigned char*>(in);
+  const unsigned char* end = pos + size;
+#if defined(__SSE2__)
+  pos = ConvertBlocks(pos, end, out);
+#endif
+  return ConvertCharByChar(pos, end, out);
 }
 
 std::string Cp932ToUtf8(std::string_view text) {
@@ -100,9 +196,8 @@ std::string Cp932ToUtf8ForTerminal(std::string_view text) {
   const auto* pos = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* end = pos + text.size();
   while (pos < end) {
-    std::size_t length = 0;
-    TPackedUtf8 packed = NextChar(pos, end, length);
-    if (packed == kReplacement) {
+    TPackedChar packed = NextChar(pos, end);
+    if ((packed & 0xFFFFFF) == (PackChar(0xFFFD, 1) & 0xFFFFFF)) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02X", *pos);
       out += escaped;
@@ -111,8 +206,8 @@ std::string Cp932ToUtf8ForTerminal(std::string_view text) {
     }
     char bytes[sizeof packed];
     std::memcpy(bytes, &packed, sizeof packed);
-    out.append(bytes, packed >> kCountShift);
-    pos += length;
+    out.append(bytes, Utf8Length(packed));
+    pos += Cp932Length(packed);
   }
   return out;
 }

@@ -1,10 +1,8 @@
-// The buffered line writer's slow paths: padding, growing, flushing and converting.
+// The buffered line writer's slow paths: padding, growing and flushing.
 #include "common/line_writer.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "common/cp932_to_utf8.h"
 
 namespace pelmora {
 
@@ -22,26 +20,19 @@ TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
   return *this;
 }
 
-void TLineWriter::Flush() {
+// The lines go out in the buffer they were built in, and the next lines are built in the block
+// handed on before, which the destination has let go of by then.
+void TLineWriter::HandOn(bool linesFollow) {
   std::size_t size = used_;
   used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
-  if (size > 0) WriteOutEncoded(buffer_.get(), size);
-}
-
-// The conversion takes whole lines and gives whole lines: a line feed is never part of a
-// Shift_JIS or a UTF-8 character, so the destination still receives only whole lines.
-void TLineWriter::WriteOutEncoded(const char* bytes, std::size_t size) {
-  if (encoding_ == TTextEncoding::ShiftJis) {
-    WriteOut(bytes, size);
-    return;
+  if (size == 0) return;
+  WriteOut(buffer_.get(), size, linesFollow);
+  std::swap(buffer_, handed_);
+  std::swap(capacity_, handedCapacity_);
+  if (!buffer_) {
+    buffer_ = std::make_unique_for_overwrite<char[]>(kInitialCapacity);
+    capacity_ = kInitialCapacity;
   }
-  std::size_t room = Cp932ToUtf8Room(size);
-  if (room > convertedCapacity_) {
-    converted_ = std::make_unique_for_overwrite<char[]>(room);
-    convertedCapacity_ = room;
-  }
-  char* end = Cp932ToUtf8(bytes, size, converted_.get());
-  WriteOut(converted_.get(), static_cast<std::size_t>(end - converted_.get()));
 }
 
 void TLineWriter::Grow(std::size_t more) {

@@ -1,7 +1,7 @@
 // A buffered writer of CR LF lines. Lines are built by appending pieces straight into one
 // buffer, which goes out to the destination when it is nearly full and when the writer is
 // flushed; nothing is formatted into temporary strings on the way. Lines are always built in
-// Shift_JIS; a writer whose destination takes UTF-8 converts whole lines as they leave it.
+// Shift_JIS. The destination may go on taking one block while the next is built.
 #pragma once
 
 #include <cstddef>
@@ -46,22 +46,22 @@ class TLineWriter {
   void EndLine() {
     *this << std::string_view("\r\n", 2);
     lineStart_ = used_;
-    if (used_ >= kFlushThreshold) Flush();
+    if (used_ >= kFlushThreshold) HandOn(true);
   }
 
-  // Hands everything buffered to the destination; called between lines, it hands on whole lines.
-  void Flush();
+  // Hands everything buffered to the destination, which has taken it when this returns; called
+  // between lines, it hands on whole lines.
+  void Flush() { HandOn(false); }
 
   // Forgets what is buffered without writing it.
   void DiscardBuffer() { used_ = lineStart_ = 0; }
 
-  // The encoding the destination receives; Shift_JIS, as the lines are built, unless set.
-  void SetEncoding(TTextEncoding encoding) { encoding_ = encoding; }
-
  protected:
-  // Writes the bytes in full or throws. The writer flushes only between lines, so the bytes
-  // always start at the start of a line.
-  virtual void WriteOut(const char* bytes, std::size_t size) = 0;
+  // Writes the bytes in full or throws. The writer hands on only between lines, so the bytes
+  // always start at the start of a line. Where lines follow (the buffer filled up), the
+  // destination may return before it has taken the bytes, and may throw a failure to take them
+  // from a later call: the writer leaves them as they are until the next WriteOut has returned.
+  virtual void WriteOut(const char* bytes, std::size_t size, bool linesFollow) = 0;
 
  private:
   static constexpr std::size_t kInitialCapacity = 256 * 1024;
@@ -69,8 +69,8 @@ class TLineWriter {
 
   TLineWriter& AppendSpaces(std::int32_t count);
 
-  // Hands the bytes on in the destination's encoding.
-  void WriteOutEncoded(const char* bytes, std::size_t size);
+  // Hands the buffered lines to the destination.
+  void HandOn(bool linesFollow);
 
   // Makes room for more bytes than are left. A line never leaves the buffer unfinished, so a
   // line longer than the room left (far longer than any roster makes) makes the buffer grow.
@@ -80,9 +80,10 @@ class TLineWriter {
   std::size_t capacity_ = kInitialCapacity;
   std::size_t used_ = 0;
   std::size_t lineStart_ = 0;  // where the line being written starts in the buffer
-  TTextEncoding encoding_ = TTextEncoding::ShiftJis;
-  std::unique_ptr<char[]> converted_;  // the UTF-8 form of the lines being handed on
-  std::size_t convertedCapacity_ = 0;
+  // The block handed on last, which the destination may still be taking; the next block handed
+  // on sets it free, and the next lines are built in it.
+  std::unique_ptr<char[]> handed_;
+  std::size_t handedCapacity_ = 0;
 };
 
 }  // namespace pelmora

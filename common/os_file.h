@@ -28,10 +28,14 @@ bool OpenFileForReading(const std::filesystem::path& name, TOsFile& file);
 // Reads what comes next, at most size bytes; got is 0 at the end of the file. False on an error.
 bool ReadFileSome(TOsFile file, char* bytes, std::size_t size, std::size_t& got);
 
-// Creates the file, or opens it and empties it when it is a regular file. Readers may open it
-// meanwhile; a second writer may not, and it is refused before anything is emptied, so a file
-// that another writer holds is left whole. Returns 0 or the system's code, leaving no file open.
-int CreateOutputFile(const std::filesystem::path& name, TOsFile& file);
+// Creates the file or opens it as it is, to be written from its start. Readers may open it
+// meanwhile; a second writer may not, and it is refused, so a file that another writer holds is
+// left whole. Returns 0 or the system's code, leaving no file open.
+int OpenOutputFile(const std::filesystem::path& name, TOsFile& file);
+
+// Empties a regular file just opened for output; a device or a pipe stays as it is. Returns 0 or
+// the system's code.
+int EmptyFile(TOsFile file);
 
 // Writes some of the bytes, at least one; returns 0 or the system's code of the refusal.
 int WriteFileSome(TOsFile file, const char* bytes, std::size_t size, std::size_t& written);

@@ -75,18 +75,22 @@ bool ReadFileSome(TOsFile file, char* bytes, std::size_t size, std::size_t& got)
 // The open does not wait: a named pipe that nobody reads fails at once (ENXIO) instead of
 // freezing the run; the descriptor writes normally once it is open. The lock comes first and the
 // truncation afterwards, so a file that another run is writing is left whole.
-int CreateOutputFile(const std::filesystem::path& name, TOsFile& file) {
+int OpenOutputFile(const std::filesystem::path& name, TOsFile& file) {
   int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, kNewFileMode);
   if (fd < 0) return errno;
-  struct stat info;
-  if (!MakeBlocking(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &info) != 0 ||
-      (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
+  if (!MakeBlocking(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     int code = errno;
     ::close(fd);
     return code;
   }
   file = fd;
   return 0;
+}
+
+int EmptyFile(TOsFile file) {
+  struct stat info;
+  if (::fstat(Descriptor(file), &info) != 0) return errno;
+  return S_ISREG(info.st_mode) && ::ftruncate(Descriptor(file), 0) != 0 ? errno : 0;
 }
 
 int WriteFileSome(TOsFile file, const char* bytes, std::size_t size, std::size_t& written) {

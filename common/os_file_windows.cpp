@@ -21,13 +21,6 @@ HANDLE OpenHandle(const std::filesystem::path& name, DWORD access, DWORD sharing
   return ::CreateFileW(name.c_str(), access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Closes the handle and gives back the code of the call that failed before.
-int CloseAfterFailure(HANDLE handle) {
-  DWORD code = ::GetLastError();
-  ::CloseHandle(handle);
-  return static_cast<int>(code);
-}
-
 }  // namespace
 
 const int kFileNotOpenError = ERROR_INVALID_HANDLE;
@@ -70,12 +63,17 @@ bool ReadFileSome(TOsFile file, char* bytes, std::size_t size, std::size_t& got)
 
 // Opened for writing and shared with readers only, so a second writer meets a sharing violation
 // before anything is emptied; the file is emptied only once this handle holds it.
-int CreateOutputFile(const std::filesystem::path& name, TOsFile& file) {
+int OpenOutputFile(const std::filesystem::path& name, TOsFile& file) {
   HANDLE handle = OpenHandle(name, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
   if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(::GetLastError());
-  if (IsRegularFile(FileOf(handle)) && !::SetEndOfFile(handle)) return CloseAfterFailure(handle);
   file = FileOf(handle);
   return 0;
+}
+
+// A handle just opened is at the file's start, where the file ends once emptied.
+int EmptyFile(TOsFile file) {
+  if (!IsRegularFile(file)) return 0;
+  return ::SetEndOfFile(Handle(file)) ? 0 : static_cast<int>(::GetLastError());
 }
 
 // The bytes go out as they are: the handle knows no text mode, so CR LF stays CR LF. A write

@@ -2,29 +2,75 @@
 // blocks going out whole or failing with the system's code, and the torn line cut off.
 #include "tournament/output_files.h"
 
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "common/cp932_to_utf8.h"
+#include "common/write_behind.h"
 #include "roster/roster_loader.h"
 #include "tournament/io_error.h"
 
 namespace pelmora {
+
+namespace {
+
+// The system takes the files' blocks one at a time behind the run, in the order the run hands
+// them on, while the run builds the next ones; a refused block stops every later one, so both
+// files end exactly as they would had the run written each block itself. Closing a file ends
+// the thread, so none is left between runs. Defined before the files, it outlives them.
+TWriteBehind FileWrites;
+
+// Room for the UTF-8 form of two blocks, used in turn: the block the system may still be taking
+// and the next one.
+class TConversionRoom {
+ public:
+  char* Next(std::size_t cp932Size) {
+    next_ ^= 1;
+    std::size_t room = Cp932ToUtf8Room(cp932Size);
+    if (room > capacity_[next_]) {
+      rooms_[next_] = std::make_unique_for_overwrite<char[]>(room);
+      capacity_[next_] = room;
+    }
+    return rooms_[next_].get();
+  }
+
+ private:
+  std::unique_ptr<char[]> rooms_[2];
+  std::size_t capacity_[2] = {0, 0};
+  std::size_t next_ = 0;
+};
+
+TConversionRoom ConversionRoom;
+
+}  // namespace
 
 TOutputFile ResultFile;
 TOutputFile BattleLogFile;
 
 TOutputFile::~TOutputFile() { Abandon(); }
 
+// The file is opened once the file before has been emptied, as if each were opened and emptied
+// in turn; emptying the last run's file, which frees all it held, goes on behind the run.
 void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding encoding) {
-  Abandon();
-  TOsFile file = kNoFile;
-  if (int code = CreateOutputFile(fileName, file); code != 0) throw TIoError(code);
-  file_ = file;
+  if (IsOpen()) Abandon();
   DiscardBuffer();
-  SetEncoding(encoding);
+  encoding_ = encoding;
+  TOsFile file = kNoFile;
+  FileWrites.Run([&] {
+    if (int code = OpenOutputFile(fileName, file); code != 0) throw TIoError(code);
+  });
+  file_ = file;
+  FileWrites.Hand([file] {
+    if (int code = EmptyFile(file); code != 0) throw TIoError(code);
+  });
 }
 
 void TOutputFile::Close() {
   if (file_ == kNoFile) return;
   try {
     Flush();
+    FileWrites.End();
   } catch (...) {
     Abandon();
     throw;
@@ -35,13 +81,40 @@ void TOutputFile::Close() {
 }
 
 void TOutputFile::Abandon() {
+  FileWrites.EndQuietly();
   DiscardBuffer();
   if (file_ != kNoFile) CloseFile(file_);
   file_ = kNoFile;
 }
 
-void TOutputFile::WriteOut(const char* bytes, std::size_t size) {
+// Blocks handed on while lines follow are written behind the run; the last one, with nothing
+// left to build meanwhile, is written by the run itself.
+void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow) {
   if (file_ == kNoFile) throw TIoError(kFileNotOpenError);
+  auto write = [linesFollow](std::function<void()> job) {
+    linesFollow ? FileWrites.Hand(std::move(job)) : FileWrites.Run(job);
+  };
+  if (encoding_ == TTextEncoding::ShiftJis) {
+    write([this, bytes, size] { WriteWhole(bytes, size); });
+    return;
+  }
+  // Converting a block costs about as much as writing it, so the side that is free converts: the
+  // run while the system is still taking the block before, else the thread that writes it. The
+  // conversion takes whole lines and gives whole lines, as a line feed is never part of a
+  // Shift_JIS or a UTF-8 character.
+  char* room = ConversionRoom.Next(size);
+  if (linesFollow && FileWrites.IsBusy()) {
+    auto converted = static_cast<std::size_t>(Cp932ToUtf8(bytes, size, room) - room);
+    write([this, room, converted] { WriteWhole(room, converted); });
+  } else {
+    write([this, bytes, size, room] {
+      WriteWhole(room, static_cast<std::size_t>(Cp932ToUtf8(bytes, size, room) - room));
+    });
+  }
+}
+
+// Behind the run, the run leaves the file and the bytes alone until it has waited for this.
+void TOutputFile::WriteWhole(const char* bytes, std::size_t size) {
   std::size_t taken = 0;
   while (taken < size) {
     std::size_t written = 0;

@@ -13,31 +13,37 @@ namespace pelmora {
 // A text file written through the line writer. Opening shuts a second writer out before the file
 // is truncated, so two writers cannot interleave lines; readers may look at it meanwhile.
 // Every failure throws TIoError, and a write that the system refuses part-way leaves the file
-// ending on its last whole line.
+// ending on its last whole line. The system takes a block while the next one is built, so a
+// refusal may be thrown from a later call than the one that handed the block on.
 class TOutputFile : public TLineWriter {
  public:
   ~TOutputFile() override;
 
-  // Creates or truncates the file, which receives its lines in the encoding given. Throws when
-  // it cannot, leaving the file closed.
+  // Creates or empties the file, which receives its lines in the encoding given. Throws when it
+  // cannot open it, leaving the file closed; a failure to empty it is thrown by a later call.
   void Open(const std::filesystem::path& fileName, TTextEncoding encoding = TTextEncoding::ShiftJis);
 
   // Writes out what is buffered, then closes; the file is closed afterwards even on failure.
   void Close();
 
-  // Closes without writing out what is buffered: the run stopped at an error.
+  // Closes without writing out what is buffered, once the block handed on last is taken or
+  // refused: the run stopped at an error.
   void Abandon();
 
   bool IsOpen() const { return file_ != kNoFile; }
 
  protected:
-  void WriteOut(const char* bytes, std::size_t size) override;
+  void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override;
 
  private:
+  // Writes the bytes in full, or cuts off what a refusal tore and throws.
+  void WriteWhole(const char* bytes, std::size_t size);
+
   // Cuts off the beginning of a line that a refused write left in the file.
   void CutTornLine(std::string_view taken);
 
   TOsFile file_ = kNoFile;
+  TTextEncoding encoding_ = TTextEncoding::ShiftJis;
 };
 
 extern TOutputFile ResultFile;

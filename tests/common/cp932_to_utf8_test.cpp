@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "common/sjis_literal.h"
@@ -99,6 +100,43 @@ TEST(Cp932ToUtf8, BytesThatAreNoCharacter) {
     EXPECT_EQ(Cp932ToUtf8(c.Cp932), c.File);
     EXPECT_EQ(Cp932ToUtf8ForTerminal(c.Cp932), c.Terminal);
   }
+}
+
+// Long texts are converted 64 bytes at a time: wherever characters fall against those blocks
+// (a pair across two, runs of lead bytes, bytes that are no character, a lead byte left alone
+// at the end), a text reads as its characters read one by one.
+TEST(Cp932ToUtf8, LongTextReadsAsItsCharactersOneByOne) {
+  std::mt19937 random(932);
+  auto byte = [&random](int low, int high) {
+    return static_cast<char>(std::uniform_int_distribution<int>(low, high)(random));
+  };
+  int mismatches = 0;
+  for (int text = 0; text < 300; ++text) {
+    std::string whole;
+    std::string oneByOne;
+    const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 700)(random);
+    while (whole.size() < length) {
+      std::string character;
+      switch (std::uniform_int_distribution<int>(0, 5)(random)) {
+        case 0: character = {byte(0x0A, 0x7E)}; break;
+        case 1: character = {byte(0x81, 0x9F), byte(0x40, 0xFC)}; break;  // some pairs are no character
+        case 2: character = {byte(0xE0, 0xFC), byte(0x40, 0xFC)}; break;
+        case 3: character = {byte(0xA0, 0xDF)}; break;  // half-width katakana, and 0xA0, no character
+        case 4: character = {"\x80\xFD\xFE\xFF"[std::uniform_int_distribution<int>(0, 3)(random)]}; break;
+        default: character = "\r\n"; break;
+      }
+      whole += character;
+      oneByOne += Cp932ToUtf8(character);
+    }
+    if (text % 2 == 1) {
+      const std::string leadAlone(1, byte(0x81, 0x9F));
+      whole += leadAlone;
+      oneByOne += Cp932ToUtf8(leadAlone);
+    }
+    if (Cp932ToUtf8(whole) != oneByOne && ++mismatches <= 3)
+      ADD_FAILURE() << "a text of " << whole.size() << " bytes reads unlike its characters one by one";
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/sjis_literal.h"
@@ -34,13 +35,23 @@ TEST(LineWriter, PadRightCountsTheLineInBytesAndNeverCuts) {
 }
 
 // The destination sees only whole lines, however long a line is; the writer's buffer is a
-// quarter of a megabyte.
+// quarter of a megabyte. A destination may still be taking a block handed on while lines follow
+// until the next one comes, so the writer must not build lines in it before then.
 class TChunkRecorder final : public TLineWriter {
  public:
   std::vector<std::string> Chunks;
+  int TouchedWhileTaken = 0;
 
  protected:
-  void WriteOut(const char* bytes, std::size_t size) override { Chunks.emplace_back(bytes, size); }
+  void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override {
+    if (lastBytes_ != nullptr && std::string_view(lastBytes_, Chunks.back().size()) != Chunks.back())
+      ++TouchedWhileTaken;
+    Chunks.emplace_back(bytes, size);
+    lastBytes_ = linesFollow ? bytes : nullptr;
+  }
+
+ private:
+  const char* lastBytes_ = nullptr;
 };
 
 TEST(LineWriter, HandsOnWholeLinesOnly) {
@@ -60,6 +71,7 @@ TEST(LineWriter, HandsOnWholeLinesOnly) {
     received += chunk;
   }
   EXPECT_GT(out.Chunks.size(), 1u);
+  EXPECT_EQ(out.TouchedWhileTaken, 0) << "lines were built in a block the destination was still taking";
   EXPECT_TRUE(received == expected) << "the lines did not arrive whole and in order";
 }
 

@@ -6,7 +6,7 @@
 
 namespace pelmora::testing {
 
-// The descriptors (on Windows, the handles) the process has open now.
+// The descriptors (on Windows, the file handles) the process has open now.
 std::ptrdiff_t OpenDescriptorCount();
 
 // The process's resident set (on Windows, its working set) in kilobytes.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "tests/support/run_outcome.h"
@@ -68,6 +69,30 @@ TEST(OutputFile, RefusedWriteLeavesTheLastWholeLine) {
     while (lines.size() < wholeLines) lines += line + "\r\n";
     EXPECT_TRUE(ReadFileBytes(dir.Path() / "out.txt") == lines) << "the file is not the lines written";
   }
+}
+
+// The system takes a block while the next lines are built, so a refusal comes out of a later
+// call, and may come out of the other file's. It must come out: here the report has nothing
+// left to write when the log's block behind it is refused, and closing the report reports it.
+TEST(OutputFile, ARefusalBehindTheRunReachesTheNextCloseOfEitherFile) {
+  testing::TScopedWorkDir dir;
+  std::filesystem::create_symlink("/dev/full", "log.txt");
+  TOutputFile report;
+  TOutputFile log;
+  report.Open("report.txt");
+  log.Open("log.txt");
+  std::string error = "no error";
+  try {
+    for (int k = 0; k < 10'000; ++k) {  // 420 kilobytes: more than a block
+      log << "a line of forty bytes, line end included";
+      log.EndLine();
+    }
+    report.Close();
+  } catch (const TIoError& thrown) {
+    error = thrown.what();
+  }
+  log.Abandon();
+  EXPECT_EQ(error, "I/O error " + std::to_string(ENOSPC));
 }
 
 }  // namespace
