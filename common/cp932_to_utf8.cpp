@@ -54,7 +54,8 @@ constexpr TDecodeTable MakeDecodeTable() {
   TDecodeTable table{};
   for (unsigned first = 0; first < 0x100; ++first) {
     for (unsigned second = 0; second < 0x100; ++second)
-      table[first | second << 8] = PackChar(0xFFFD, IsSjisLeadByte(static_cast<unsigned char>(first)) ? 2 : 1);
+      table[first | second << 8] =
+          PackChar(0xFFFD, IsSjisLeadByte(static_cast<unsigned char>(first)) ? 2 : 1);
   }
   for (const sjis_detail::TCodePair& pair : sjis_detail::kCp932Table) {
     if (!pair.ReadsBack) continue;
@@ -86,7 +87,8 @@ char* ConvertCharByChar(const unsigned char* pos, const unsigned char* end, char
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   while (pos < end) {
     std::uint64_t word = 0;
-    if (static_cast<std::size_t>(end - pos) >= kWord && (std::memcpy(&word, pos, kWord), (word & kHighBits) == 0)) {
+    if (static_cast<std::size_t>(end - pos) >= kWord &&
+        (std::memcpy(&word, pos, kWord), (word & kHighBits) == 0)) {
       std::memcpy(out, &word, kWord);
       pos += kWord;
       out += kWord;
@@ -112,17 +114,17 @@ struct TBlockBytes {
 
 inline TBlockBytes ClassifyBlock(const unsigned char* block) {
   TBlockBytes bytes{0, 0};
-  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
   for (std::size_t k = 0; k < kBlock / kLane; ++k) {
     __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + kLane * k));
-    // As signed bytes after the flip, 0x81-0x9F are 1 to 31 and 0xE0-0xFC are 96 to 124.
-    __m128i flipped = _mm_xor_si128(lane, flip);
-    __m128i low = _mm_and_si128(_mm_cmpgt_epi8(flipped, _mm_set1_epi8(0)), _mm_cmplt_epi8(flipped, _mm_set1_epi8(32)));
-    __m128i high =
-        _mm_and_si128(_mm_cmpgt_epi8(flipped, _mm_set1_epi8(95)), _mm_cmplt_epi8(flipped, _mm_set1_epi8(125)));
+    // Moved so that each range of lead bytes, 0x81-0x9F and 0xE0-0xFC, starts at 0 (adding 0x7F
+    // takes 0x81 there, adding 0x20 takes 0xE0), a byte lies in one when subtracting the range's
+    // width, saturating at 0, leaves 0.
+    __m128i low = _mm_subs_epu8(_mm_add_epi8(lane, _mm_set1_epi8(0x7F)), _mm_set1_epi8(0x9F - 0x81));
+    __m128i high = _mm_subs_epu8(_mm_add_epi8(lane, _mm_set1_epi8(0x20)), _mm_set1_epi8(0xFC - 0xE0));
+    __m128i leadRange =
+        _mm_or_si128(_mm_cmpeq_epi8(low, _mm_setzero_si128()), _mm_cmpeq_epi8(high, _mm_setzero_si128()));
     bytes.High |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(lane))} << kLane * k;
-    bytes.LeadRange |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_or_si128(low, high)))}
-                       << kLane * k;
+    bytes.LeadRange |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(leadRange))} << kLane * k;
   }
   return bytes;
 }

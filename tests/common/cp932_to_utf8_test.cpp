@@ -106,6 +106,14 @@ TEST(Cp932ToUtf8, BytesThatAreNoCharacter) {
 // (a pair across two, runs of lead bytes, bytes that are no character, a lead byte left alone
 // at the end), a text reads as its characters read one by one.
 TEST(Cp932ToUtf8, LongTextReadsAsItsCharactersOneByOne) {
+  // The characters a text is made of: ASCII with CR and LF; a lead byte of either range and any
+  // second byte (some pairs are no character); half-width katakana and 0xA0, no character; and
+  // the other bytes that are no character.
+  struct TKind {
+    int FirstLow, FirstHigh, SecondLow, SecondHigh;  // no second byte where SecondHigh is 0
+  };
+  const TKind kinds[] = {{0x0A, 0x7E, 0, 0}, {0x81, 0x9F, 0x40, 0xFC}, {0xE0, 0xFC, 0x40, 0xFC},
+                         {0xA0, 0xDF, 0, 0}, {0xFD, 0xFF, 0, 0},       {0x80, 0x80, 0, 0}};
   std::mt19937 random(932);
   auto byte = [&random](int low, int high) {
     return static_cast<char>(std::uniform_int_distribution<int>(low, high)(random));
@@ -116,15 +124,9 @@ TEST(Cp932ToUtf8, LongTextReadsAsItsCharactersOneByOne) {
     std::string oneByOne;
     const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 700)(random);
     while (whole.size() < length) {
-      std::string character;
-      switch (std::uniform_int_distribution<int>(0, 5)(random)) {
-        case 0: character = {byte(0x0A, 0x7E)}; break;
-        case 1: character = {byte(0x81, 0x9F), byte(0x40, 0xFC)}; break;  // some pairs are no character
-        case 2: character = {byte(0xE0, 0xFC), byte(0x40, 0xFC)}; break;
-        case 3: character = {byte(0xA0, 0xDF)}; break;  // half-width katakana, and 0xA0, no character
-        case 4: character = {"\x80\xFD\xFE\xFF"[std::uniform_int_distribution<int>(0, 3)(random)]}; break;
-        default: character = "\r\n"; break;
-      }
+      const TKind& kind = kinds[std::uniform_int_distribution<std::size_t>(0, std::size(kinds) - 1)(random)];
+      std::string character(1, byte(kind.FirstLow, kind.FirstHigh));
+      if (kind.SecondHigh != 0) character += byte(kind.SecondLow, kind.SecondHigh);
       whole += character;
       oneByOne += Cp932ToUtf8(character);
     }

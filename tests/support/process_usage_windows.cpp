@@ -41,8 +41,8 @@ struct THandleTable {
 // two threads meet at it, and keeps it.
 std::ptrdiff_t OpenDescriptorCount() {
   // A file of its own, open while the table is read, tells which type the table gives files.
-  HANDLE probe = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE probe = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (probe == INVALID_HANDLE_VALUE) {
     ADD_FAILURE() << "NUL cannot be opened: error " << ::GetLastError();
     return 0;
@@ -63,7 +63,8 @@ std::ptrdiff_t OpenDescriptorCount() {
   const auto probeValue = static_cast<USHORT>(reinterpret_cast<std::uintptr_t>(probe));
   const THandleEntry* probeEntry = nullptr;
   for (ULONG k = 0; k < table->Count; ++k) {
-    if (table->Entries[k].ProcessId == self && table->Entries[k].Handle == probeValue) probeEntry = &table->Entries[k];
+    if (table->Entries[k].ProcessId == self && table->Entries[k].Handle == probeValue)
+      probeEntry = &table->Entries[k];
   }
   if (probeEntry == nullptr) {
     ADD_FAILURE() << "the handle table lacks a file just opened";
