@@ -1,15 +1,26 @@
 // The thread that runs the jobs handed on, and the hand-over between it and the caller.
 #include "common/write_behind.h"
 
+#include <system_error>
 #include <utility>
 
 namespace pelmora {
 
+// Where the system gives no thread (a user's limit on processes counts threads too), the job
+// runs on the caller's thread, as Run runs it.
 void TWriteBehind::Hand(std::function<void()> job) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
-  if (!thread_.joinable()) thread_ = std::thread(&TWriteBehind::Work, this);
+  if (!thread_.joinable()) {
+    try {
+      thread_ = std::thread(&TWriteBehind::Work, this);
+    } catch (const std::system_error&) {
+      lock.unlock();
+      job();
+      return;
+    }
+  }
   job_ = std::move(job);
   busy_ = true;
   changed_.notify_all();

@@ -22,7 +22,8 @@ class TWriteBehind {
   TWriteBehind& operator=(const TWriteBehind&) = delete;
 
   // Waits for the job before (throwing its exception, and then this job never runs), then
-  // starts this one behind the caller, on the thread, which the first job starts.
+  // starts this one behind the caller, on the thread, which the first job starts; where no
+  // thread can start, runs it as Run does.
   void Hand(std::function<void()> job);
 
   // Waits for the job before as Hand does, then runs this one on the caller's thread.

@@ -18,6 +18,7 @@
 #include <numeric>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include "common/random.h"
 #include "common/sjis_literal.h"
@@ -213,6 +214,30 @@ TEST(Faults, NoDescriptorLeft) {
                 Outcome("error 24: Too many open files", {}, "untouched", "untouched") +
                 "the run button with the limit back:\n" + CompleteRun(),
             seen);
+}
+
+// A user's limit on processes counts threads too, so the system may give the run no thread to
+// write behind it; the run then writes each block itself, and goes through. Only an unprivileged
+// process meets the limit.
+TEST(Faults, NoThreadLeftTheRunWritesItself) {
+  testing::TScopedWorkDir dir;
+  WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
+  testing::TRunFiles complete = testing::UndisturbedRun();
+  std::string roster = ReadFileBytes(kRosterFileName);
+  std::string seen = testing::RunAsNobody([&]() -> std::string {
+    fs::create_directory("unprivileged");
+    fs::current_path("unprivileged");
+    WriteFileBytes(kRosterFileName, roster);
+    rlimit noProcess{0, 0};
+    ::setrlimit(RLIMIT_NPROC, &noProcess);
+    try {
+      std::thread([] {}).join();
+      return "a thread started despite the limit";
+    } catch (const std::system_error&) {
+    }
+    return DescribeRun(RunFromRosterFile, complete);
+  });
+  EXPECT_EQ(CompleteRun(), seen);
 }
 
 // The log of a hundred characters outgrows the writer's buffer long before the last match, so
