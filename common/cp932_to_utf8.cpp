@@ -42,6 +42,10 @@ constexpr TPackedChar PackChar(char32_t codePoint, unsigned cp932Length) {
 
 constexpr unsigned Utf8Length(TPackedChar packed) { return packed >> kUtf8LengthShift & kLengthMask; }
 constexpr unsigned Cp932Length(TPackedChar packed) { return packed >> kCp932LengthShift; }
+constexpr bool IsReplacement(TPackedChar packed) {
+  constexpr TPackedChar kUtf8Bytes = (1u << kUtf8LengthShift) - 1;
+  return (packed & kUtf8Bytes) == (PackChar(0xFFFD, 1) & kUtf8Bytes);
+}
 
 // Indexed by a character's first two bytes as a little-endian word, first | second << 8, so that
 // one 16-bit load finds any character: after a lead byte the pair is one code, and after any
@@ -199,7 +203,7 @@ std::string Cp932ToUtf8ForTerminal(std::string_view text) {
   const unsigned char* end = pos + text.size();
   while (pos < end) {
     TPackedChar packed = NextChar(pos, end);
-    if ((packed & 0xFFFFFF) == (PackChar(0xFFFD, 1) & 0xFFFFFF)) {
+    if (IsReplacement(packed)) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02X", *pos);
       out += escaped;

@@ -33,10 +33,6 @@ bool ReadFileSome(TOsFile file, char* bytes, std::size_t size, std::size_t& got)
 // left whole. Returns 0 or the system's code, leaving no file open.
 int OpenOutputFile(const std::filesystem::path& name, TOsFile& file);
 
-// Empties a regular file just opened for output; a device or a pipe stays as it is. Returns 0 or
-// the system's code.
-int EmptyFile(TOsFile file);
-
 // Writes some of the bytes, at least one; returns 0 or the system's code of the refusal.
 int WriteFileSome(TOsFile file, const char* bytes, std::size_t size, std::size_t& written);
 
@@ -46,8 +42,8 @@ std::int64_t FilePosition(TOsFile file);
 // Whether the file is a regular file on a disk (not a folder, a device or a pipe).
 bool IsRegularFile(TOsFile file);
 
-// Cuts the file at length bytes and puts the next write there; false when it cannot.
-bool CutFileAt(TOsFile file, std::int64_t length);
+// Cuts the file at length bytes and puts the next write there; returns 0 or the system's code.
+int CutFileAt(TOsFile file, std::int64_t length);
 
 // Closes the file; returns 0 or the system's code. The file is closed either way.
 int CloseFile(TOsFile file);

@@ -87,12 +87,6 @@ int OpenOutputFile(const std::filesystem::path& name, TOsFile& file) {
   return 0;
 }
 
-int EmptyFile(TOsFile file) {
-  struct stat info;
-  if (::fstat(Descriptor(file), &info) != 0) return errno;
-  return S_ISREG(info.st_mode) && ::ftruncate(Descriptor(file), 0) != 0 ? errno : 0;
-}
-
 int WriteFileSome(TOsFile file, const char* bytes, std::size_t size, std::size_t& written) {
   for (;;) {
     ssize_t n = ::write(Descriptor(file), bytes, size);
@@ -111,8 +105,10 @@ bool IsRegularFile(TOsFile file) {
   return ::fstat(Descriptor(file), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool CutFileAt(TOsFile file, std::int64_t length) {
-  return ::ftruncate(Descriptor(file), length) == 0 && ::lseek(Descriptor(file), length, SEEK_SET) == length;
+int CutFileAt(TOsFile file, std::int64_t length) {
+  return ::ftruncate(Descriptor(file), length) == 0 && ::lseek(Descriptor(file), length, SEEK_SET) == length
+             ? 0
+             : errno;
 }
 
 int CloseFile(TOsFile file) { return ::close(Descriptor(file)) == 0 ? 0 : errno; }

@@ -70,12 +70,6 @@ int OpenOutputFile(const std::filesystem::path& name, TOsFile& file) {
   return 0;
 }
 
-// A handle just opened is at the file's start, where the file ends once emptied.
-int EmptyFile(TOsFile file) {
-  if (!IsRegularFile(file)) return 0;
-  return ::SetEndOfFile(Handle(file)) ? 0 : static_cast<int>(::GetLastError());
-}
-
 // The bytes go out as they are: the handle knows no text mode, so CR LF stays CR LF. A write
 // that reported success but took nothing would have the caller ask again for ever, so it counts
 // as a refusal.
@@ -101,10 +95,12 @@ bool IsRegularFile(TOsFile file) {
          (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool CutFileAt(TOsFile file, std::int64_t length) {
+int CutFileAt(TOsFile file, std::int64_t length) {
   LARGE_INTEGER position{};
   position.QuadPart = length;
-  return ::SetFilePointerEx(Handle(file), position, nullptr, FILE_BEGIN) && ::SetEndOfFile(Handle(file));
+  return ::SetFilePointerEx(Handle(file), position, nullptr, FILE_BEGIN) && ::SetEndOfFile(Handle(file))
+             ? 0
+             : static_cast<int>(::GetLastError());
 }
 
 int CloseFile(TOsFile file) { return ::CloseHandle(Handle(file)) ? 0 : static_cast<int>(::GetLastError()); }

@@ -10,8 +10,7 @@ namespace pelmora {
 // runs on the caller's thread, as Run runs it.
 void TWriteBehind::Hand(std::function<void()> job) {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return !busy_; });
-  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+  WaitForJobBefore(lock);
   if (!thread_.joinable()) {
     try {
       thread_ = std::thread(&TWriteBehind::Work, this);
@@ -29,10 +28,14 @@ void TWriteBehind::Hand(std::function<void()> job) {
 void TWriteBehind::Run(const std::function<void()>& job) {
   {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
-    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    WaitForJobBefore(lock);
   }
   job();
+}
+
+void TWriteBehind::WaitForJobBefore(std::unique_lock<std::mutex>& lock) {
+  changed_.wait(lock, [this] { return !busy_; });
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 bool TWriteBehind::IsBusy() {

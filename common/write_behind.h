@@ -41,6 +41,8 @@ class TWriteBehind {
 
  private:
   void Work();
+  // Waits, holding the lock, until no job runs, and throws the failure of the last one.
+  void WaitForJobBefore(std::unique_lock<std::mutex>& lock);
   std::exception_ptr EndThread() noexcept;
 
   std::mutex mutex_;

@@ -62,7 +62,7 @@ void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding enco
   });
   file_ = file;
   FileWrites.Hand([file] {
-    if (int code = EmptyFile(file); code != 0) throw TIoError(code);
+    if (int code = IsRegularFile(file) ? CutFileAt(file, 0) : 0; code != 0) throw TIoError(code);
   });
 }
 
