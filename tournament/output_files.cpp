@@ -2,6 +2,7 @@
 // blocks going out whole or failing with the system's code, and the torn line cut off.
 #include "tournament/output_files.h"
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -42,6 +43,9 @@ class TConversionRoom {
 };
 
 TConversionRoom ConversionRoom;
+
+// What the run converts before it looks again whether the system has taken the block before.
+constexpr std::size_t kConversionPiece = 16 * 1024;
 
 }  // namespace
 
@@ -98,19 +102,28 @@ void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow
     write([this, bytes, size] { WriteWhole(bytes, size); });
     return;
   }
-  // Converting a block costs about as much as writing it, so the side that is free converts: the
-  // run while the system is still taking the block before, else the thread that writes it. The
-  // conversion takes whole lines and gives whole lines, as a line feed is never part of a
-  // Shift_JIS or a UTF-8 character.
+  // Converting a block costs about as much as writing it, so both sides convert: the run, a piece
+  // at a time, while the system is still taking the block before, and the thread that writes the
+  // block the rest. A line feed is never part of a Shift_JIS or a UTF-8 character, so a piece
+  // that ends on a line end ends on a character's end, and the rest follows it in the room.
   char* room = ConversionRoom.Next(size);
-  if (linesFollow && FileWrites.IsBusy()) {
-    auto converted = static_cast<std::size_t>(Cp932ToUtf8(bytes, size, room) - room);
-    write([this, room, converted] { WriteWhole(room, converted); });
-  } else {
-    write([this, bytes, size, room] {
-      WriteWhole(room, static_cast<std::size_t>(Cp932ToUtf8(bytes, size, room) - room));
-    });
+  char* converted = room;
+  std::size_t taken = 0;
+  while (linesFollow && taken < size && FileWrites.IsBusy()) {
+    std::size_t pieceEnd = size;
+    if (size - taken > kConversionPiece) {
+      const void* lineEnd =
+          std::memchr(bytes + taken + kConversionPiece, '\n', size - taken - kConversionPiece);
+      if (lineEnd != nullptr)
+        pieceEnd = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - bytes) + 1;
+    }
+    converted = Cp932ToUtf8(bytes + taken, pieceEnd - taken, converted);
+    taken = pieceEnd;
   }
+  write([this, bytes, size, room, converted, taken] {
+    char* end = Cp932ToUtf8(bytes + taken, size - taken, converted);
+    WriteWhole(room, static_cast<std::size_t>(end - room));
+  });
 }
 
 // Behind the run, the run leaves the file and the bytes alone until it has waited for this.
