@@ -1,6 +1,8 @@
 // The panel's class: its own brush, kept with the window and deleted with it.
 #include "app/win32/panel.h"
 
+#include "app/win32/window_class.h"
+
 namespace pelmora {
 
 namespace {
@@ -34,22 +36,11 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(panel, message, wParam, lParam);
 }
 
-bool RegisterPanelClass(HINSTANCE instance) {
-  WNDCLASSEXW panelClass{};
-  if (GetClassInfoExW(instance, kPanelClassName, &panelClass)) return true;
-  panelClass.cbSize = sizeof(panelClass);
-  panelClass.lpfnWndProc = PanelProc;
-  panelClass.hInstance = instance;
-  panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panelClass.lpszClassName = kPanelClassName;
-  return RegisterClassExW(&panelClass) != 0;
-}
-
 }  // namespace
 
 HWND CreatePanel(HWND parent, COLORREF colour, const RECT& rect) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterPanelClass(instance)) return nullptr;
+  if (!RegisterWindowClass(instance, kPanelClassName, PanelProc, nullptr)) return nullptr;
   HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClassName, L"", WS_CHILD | WS_CLIPSIBLINGS,
                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                nullptr, instance, nullptr);

@@ -2,6 +2,7 @@
 #include "app/win32/veskform.h"
 
 #include "app/win32/dpi.h"
+#include "app/win32/window_class.h"
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -32,19 +33,6 @@ bool IsKeyboardMessage(UINT message) {
     default:
       return false;
   }
-}
-
-// The form's class: the system's button-face colour behind the client area.
-bool RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
-  WNDCLASSEXW formClass{};
-  if (GetClassInfoExW(instance, kFormClassName, &formClass)) return true;
-  formClass.cbSize = sizeof(formClass);
-  formClass.lpfnWndProc = windowProc;
-  formClass.hInstance = instance;
-  formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  formClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  formClass.lpszClassName = kFormClassName;
-  return RegisterClassExW(&formClass) != 0;
 }
 
 }  // namespace
@@ -88,7 +76,10 @@ int TVeskForm::Scale(int layoutPixels) const { return ScaleToDpi(layoutPixels, d
 
 bool TVeskForm::CreateForm(const wchar_t* caption, DWORD style, DWORD exStyle) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterFormClass(instance, DispatchWindowProc)) return false;
+  // The form's class: the system's button-face colour behind the client area.
+  if (!RegisterWindowClass(instance, kFormClassName, DispatchWindowProc,
+                           reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))))
+    return false;
   // The primary screen's top left corner is (0, 0): made there, the window takes the primary
   // screen's pixels per inch, which is where it is centred.
   CreateWindowExW(exStyle, kFormClassName, caption, style, 0, 0, 0, 0, nullptr, nullptr, instance, this);
