@@ -56,6 +56,10 @@ icon=$(sed -n 's/^Icon=//p' "$entry")
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
 grep -q "<id>$id</id>" "$metainfo" || fail "the metainfo's id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $id.desktop"
+grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo does not name the MIT licence"
+copyright=$root/usr/share/doc/pelmora-simulator/copyright
+grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" || fail "the copyright file is not machine-readable"
+grep -qxF 'License: MIT' "$copyright" || fail "the copyright file does not name the MIT licence"
 grep -q '^Comment=.*Documents/Pelmora Simulator' "$entry" || fail "the entry's comment does not name the folder"
 
 desktop-file-validate "$entry" || fail "desktop-file-validate: $entry"
