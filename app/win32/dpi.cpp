@@ -8,6 +8,7 @@ namespace {
 using TGetDpiForWindow = UINT(WINAPI*)(HWND);
 using TGetDpiForSystem = UINT(WINAPI*)();
 using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
 
 // user32 is loaded in every GUI process, so its handle stays valid for the program's life.
 template <typename TFunction>
@@ -41,6 +42,13 @@ UINT DpiForWindow(HWND window) {
 
 int ScaleToDpi(int layoutPixels, UINT dpi) {
   return MulDiv(layoutPixels, static_cast<int>(dpi), static_cast<int>(kLayoutDpi));
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  static const auto metricForDpi = User32Function<TGetSystemMetricsForDpi>("GetSystemMetricsForDpi");
+  if (metricForDpi != nullptr) return metricForDpi(index, dpi);
+  // The system's metrics are those of its own pixels per inch.
+  return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(DpiForWindow(nullptr)));
 }
 
 void AdjustWindowRectToDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {

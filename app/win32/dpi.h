@@ -16,6 +16,9 @@ UINT DpiForWindow(HWND window);
 // A length of the layout in pixels at the given pixels per inch, rounded to the nearest pixel.
 int ScaleToDpi(int layoutPixels, UINT dpi);
 
+// A system metric (an icon's width, say) at the given pixels per inch.
+int SystemMetricForDpi(int index, UINT dpi);
+
 // Grows a client rectangle to the window rectangle of that style, with the frame and title bar
 // of the given pixels per inch where the system can say them.
 void AdjustWindowRectToDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);

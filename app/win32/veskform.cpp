@@ -2,6 +2,7 @@
 #include "app/win32/veskform.h"
 
 #include "app/win32/dpi.h"
+#include "app/win32/resource_ids.h"
 #include "app/win32/window_class.h"
 
 #ifndef WM_DPICHANGED
@@ -47,6 +48,8 @@ TVeskForm::~TVeskForm() {
   // The derived part is gone: the window must not call back into it while it is destroyed.
   SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
   DestroyWindow(handle_);
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
 }
 
 void TVeskForm::RequestClientSize(std::int32_t width, std::int32_t height) {
@@ -85,6 +88,7 @@ bool TVeskForm::CreateForm(const wchar_t* caption, DWORD style, DWORD exStyle) {
   CreateWindowExW(exStyle, kFormClassName, caption, style, 0, 0, 0, 0, nullptr, nullptr, instance, this);
   if (handle_ == nullptr) return false;
   dpi_ = DpiForWindow(handle_);
+  ShowProgramIcon();
   return true;
 }
 
@@ -141,6 +145,31 @@ void TVeskForm::MoveToDpi(UINT dpi, const RECT& suggested) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   CorrectClientSize();
   ScaleControls();
+  ShowProgramIcon();
+}
+
+void TVeskForm::ShowProgramIcon() {
+  // Loaded at the exact sizes of this DPI, the icon is drawn from its own image of that size
+  // instead of being scaled from another. A program built without its icon keeps the system's.
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto load = [&](int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_PROGRAM_ICON), IMAGE_ICON,
+                                         SystemMetricForDpi(widthMetric, dpi_),
+                                         SystemMetricForDpi(heightMetric, dpi_), 0));
+  };
+  HICON small = load(SM_CXSMICON, SM_CYSMICON);
+  HICON big = load(SM_CXICON, SM_CYICON);
+  if (small == nullptr || big == nullptr) {
+    if (small != nullptr) DestroyIcon(small);
+    if (big != nullptr) DestroyIcon(big);
+    return;
+  }
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  smallIcon_ = small;
+  bigIcon_ = big;
 }
 
 LRESULT TVeskForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -70,8 +70,12 @@ class TVeskForm {
   void CorrectClientSize();
   void CentreOnScreen();
   void MoveToDpi(UINT dpi, const RECT& suggested);
+  void ShowProgramIcon();
 
   HWND handle_ = nullptr;
+  // The program's icon at the sizes of the title bar and of the taskbar for the window's DPI.
+  HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
   UINT dpi_ = 96;
   std::int32_t requestedClientWidth_ = 0;
   std::int32_t requestedClientHeight_ = 0;

@@ -3,13 +3,14 @@
 # own, with an English locale, and drives it as a user would: xdotool clicks the run button and
 # answers the boxes with Return. window_probe, a second Windows program on the same desktop, reads
 # the window and its boxes as Windows sees them. Checked: the caption, frame, client size and
-# centring, the panel and the button, Alt with another key reaching the system, the private
-# message, the files of runs on the sample roster and on a generated roster saved as Shift_JIS
-# and as UTF-8 (byte for byte those of the core's own core_run under the same Wine), the closing
-# box, the boxes of a bad line and of a missing roster (no file touched), and the error box of a
-# report that cannot be created; after each box the window is enabled and clickable again.
+# centring, the title bar's icon, the panel and the button, Alt with another key reaching the
+# system, the private message, the files of runs on the sample roster and on a generated roster
+# saved as Shift_JIS and as UTF-8 (byte for byte those of the core's own core_run under the same
+# Wine), the closing box, the boxes of a bad line and of a missing roster (no file touched), and
+# the error box of a report that cannot be created; after each box the window is enabled and
+# clickable again.
 #
-# e2e_win32.sh PROGRAM CORE_RUN WINDOW_PROBE SAMPLE_ROSTER PREFIX_DIR [DPI]
+# e2e_win32.sh PROGRAM CORE_RUN WINDOW_PROBE SAMPLE_ROSTER ICON PREFIX_DIR [DPI]
 #
 # At 192 DPI the system's pixels per inch are those of a screen scaled to 200 %: the window must
 # be twice as large and the run still the same. PELMORA_E2E_SCREENSHOTS=DIR keeps screenshots of
@@ -20,8 +21,9 @@ program=$1
 core_run=$2
 probe=$3
 sample=$4
-prefix=$5
-dpi=${6:-96}
+icon=$5
+prefix=$6
+dpi=${7:-96}
 roster_name=$(basename "$sample")  # the name the program reads
 shots=${PELMORA_E2E_SCREENSHOTS:-}
 
@@ -89,6 +91,14 @@ want_top=$(( (screen_height - outer_height) / 2 ))
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "${WIDTH}x${HEIGHT}" = "$(scale 500)x$(scale 300)" ] || fail "the X window is ${WIDTH}x${HEIGHT}"
 [ "$X,$Y" = "${client%,*}" ] || fail "the X window is at $X,$Y, the client area at ${client%,*}"
+
+# The title bar's icon, as the window hands it to X: the program's own, drawn from the image of
+# the size this DPI's small icons have.
+small_icon=$(scale 16)
+x_window_icon "$window" "$small_icon" "$scratch/title-icon.png" || fail "the window gives X no ${small_icon}-pixel icon"
+icotool -x -w "$small_icon" -o "$scratch/program-icon.png" "$icon" || fail "the icon has no ${small_icon}-pixel image"
+compare -metric AE "$scratch/title-icon.png" "$scratch/program-icon.png" null: 2>/dev/null ||
+  fail "the title bar's icon is not the program's ${small_icon}-pixel image"
 
 # The panel's colour, a little inside its corner.
 sleep 0.5
