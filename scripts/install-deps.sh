@@ -19,7 +19,7 @@ test_packages=(
   xvfb xauth xdotool x11-utils x11-xserver-utils weston
   clang libclang-rt-14-dev
   dpkg-dev file lintian desktop-file-utils appstream
-  g++-mingw-w64-x86-64-posix googletest wine wine64 imagemagick
+  g++-mingw-w64-x86-64-posix googletest wine wine64 imagemagick nsis librsvg2-bin icoutils unzip
 )
 
 case ${1:-} in
