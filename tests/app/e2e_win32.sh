@@ -29,22 +29,11 @@ shots=${PELMORA_E2E_SCREENSHOTS:-}
 
 screen_width=1280
 screen_height=1024
-scratch=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  # A prefix takes hundreds of megabytes: it goes with the test.
-  [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  rm -rf "$prefix" "$prefix".*.log "$prefix".*.reg
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
 scale() { echo $(( $1 * dpi / 96 )); }
 
 source "$(dirname "$0")/../support/x_server.sh"
 source "$(dirname "$0")/../support/wine_prefix.sh"
+begin_wine_test "$prefix"
 start_x_server "${screen_width}x${screen_height}"
 make_wine_prefix "$prefix" "$dpi"
 

@@ -8,18 +8,10 @@ set -euo pipefail
 prefix=$1
 dpi=$2
 shift 2
-xvfb_pid=""
-cleanup() {
-  # A prefix takes hundreds of megabytes: it goes with the test.
-  [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  rm -rf "$prefix" "$prefix".*.log "$prefix".*.reg
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/x_server.sh"
 source "$(dirname "$0")/../support/wine_prefix.sh"
+begin_wine_test "$prefix"
 start_x_server 1280x1024
 make_wine_prefix "$prefix" "$dpi"
 wine "$@"

@@ -26,16 +26,9 @@ prefix=$7
 roster_name=$(basename "$sample")
 shots=${PELMORA_E2E_SCREENSHOTS:-}
 
-scratch=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  rm -rf "$prefix" "$prefix".*.log "$prefix".*.reg
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/x_server.sh"
+source "$(dirname "$0")/../support/wine_prefix.sh"
+begin_wine_test "$prefix"
 
 # --- The two files -------------------------------------------------------------------------
 "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/packages" >"$scratch/cpack.log" 2>&1 ||
@@ -94,8 +87,6 @@ done
   fail "the installer's version information does not name the licence"
 
 # --- Under Wine -----------------------------------------------------------------------------
-source "$(dirname "$0")/../support/x_server.sh"
-source "$(dirname "$0")/../support/wine_prefix.sh"
 # Wine links the Documents folder to the home folder: a scratch one keeps the test's files there.
 export HOME=$scratch/home
 mkdir -p "$HOME"
@@ -107,16 +98,6 @@ mkdir -p "$reference"
 cp "$sample" "$reference/$roster_name"
 (cd "$reference" && wine "$core_run" >/dev/null 2>&1) || true
 [ -s "$reference/pelm_battle.txt" ] || fail "core_run wrote no battle log"
-
-# windows_path VARIABLE: the value of a Windows environment variable; linux_path PATH: where a
-# Windows path is on this side.
-windows_path() {
-  local value
-  value=$(wine cmd /c "echo %$1%" 2>/dev/null | tr -d '\r')
-  [ -n "$value" ] && [ "$value" != "%$1%" ] || fail "Windows does not say what %$1% is"
-  echo "$value"
-}
-linux_path() { winepath -u "$1" 2>/dev/null || fail "winepath: $1"; }
 
 window=""
 # wait_window: waits for the program's window to show and sets window.
@@ -165,16 +146,17 @@ expect_files "$unpacked"
 close_program
 
 # The silent installer.
-wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
+wine "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the installer failed: $(cat "$scratch/setup.log")"
 wineserver -w
-local_app_data=$(windows_path LOCALAPPDATA)
-app_data=$(windows_path APPDATA)
-profile=$(windows_path USERPROFILE)
-install_windows="$local_app_data\\Programs\\Pelmora Simulator"
-install_dir=$(linux_path "$install_windows")
-shortcut_windows="$app_data\\Microsoft\\Windows\\Start Menu\\Programs\\Pelmora Simulator.lnk"
-shortcut=$(linux_path "$shortcut_windows")
-documents=$(linux_path "$profile\\Documents")
+# The user's folders where Windows has them, under C:\users\<the user>.
+user=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -not -name Public -printf '%f\n')
+[ "$(wc -l <<<"$user")" = 1 ] || fail "not one user in the prefix: $user"
+install_windows="C:\\users\\$user\\AppData\\Local\\Programs\\Pelmora Simulator"
+shortcut_windows="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Pelmora Simulator.lnk"
+profile=$WINEPREFIX/drive_c/users/$user
+install_dir="$profile/AppData/Local/Programs/Pelmora Simulator"
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Pelmora Simulator.lnk"
+documents=$profile/Documents
 work="$documents/Pelmora Simulator"
 cmp "$exe" "$install_dir/pelmora-simulator.exe" || fail "the installed program is not the zip's: $(ls -la "$install_dir" "$exe")"
 for file in README.txt LICENSE.txt uninstall.exe; do
@@ -208,7 +190,7 @@ close_program
 # A second install over the first keeps the user's roster.
 printf '■■■■■炸斬イ報霧：エディット\r\n' >"$work/$roster_name"
 cp "$work/$roster_name" "$scratch/edited"
-wine "$setup" /S >/dev/null 2>&1 || fail "the second install failed"
+wine "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the second install failed: $(cat "$scratch/setup.log")"
 wineserver -w
 cmp "$scratch/edited" "$work/$roster_name" || fail "the second install replaced the user's roster"
 [ -s "$install_dir/pelmora-simulator.exe" ] || fail "the second install left no program"
@@ -222,7 +204,8 @@ close_program
 mv "$scratch/kept" "$work"
 
 # The silent uninstaller: the program, the shortcut and the registration go; the folder stays.
-wine "$install_dir/uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
+wine "$install_dir/uninstall.exe" /S >"$scratch/uninstall.log" 2>&1 ||
+  fail "the uninstaller failed: $(cat "$scratch/uninstall.log")"
 wineserver -w
 [ ! -e "$install_dir" ] || fail "the program's folder is still there: $(ls "$install_dir")"
 [ ! -e "$shortcut" ] || fail "the shortcut is still there"

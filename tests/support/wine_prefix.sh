@@ -1,11 +1,28 @@
 # Sourced by the tests that run Windows programs under Wine.
+
+# begin_wine_test PREFIX_DIR: for a test with a Wine prefix and an X server of its own: makes the
+# scratch folder $scratch and, at exit, ends the prefix's processes and removes the prefix (it
+# takes hundreds of megabytes) with its logs, the X server start_x_server started, and $scratch.
+begin_wine_test() {
+  wine_test_prefix=$1
+  scratch=$(mktemp -d)
+  xvfb_pid=""
+  trap end_wine_test EXIT
+}
+end_wine_test() {
+  [ -d "$wine_test_prefix" ] && WINEPREFIX=$wine_test_prefix wineserver -k 2>/dev/null || true
+  rm -rf "$wine_test_prefix" "$wine_test_prefix".*.log "$wine_test_prefix".*.reg
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 #
 # make_wine_prefix DIR DPI: makes a fresh Wine prefix in DIR (removing what was there) and exports
 # WINEPREFIX and the rest of a quiet Wine with an English locale: no Mono or Gecko installer, no
 # debug output, and UTF-8 for the file names on the Linux side, which is how Wine finds a file
 # named in Japanese. The system's pixels per inch are DPI; the UI fonts and the font the window
 # asks for fall back to IPA Gothic (found through fontconfig) for the Japanese glyphs. Needs
-# DISPLAY and the caller's fail function.
+# DISPLAY.
 make_wine_prefix() {
   local dir=$1 dpi=$2
   export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
