@@ -163,6 +163,10 @@ for file in README.txt LICENSE.txt uninstall.exe; do
   [ -s "$install_dir/$file" ] || fail "$file was not installed"
 done
 [ -s "$shortcut" ] || fail "no Start-menu shortcut"
+# lnk_holds TEXT: the shortcut holds the text as its UTF-16 strings are written.
+lnk_holds() { perl -e 'local $/; my $lnk = <STDIN>; exit(index($lnk, join("", map { "$_\0" } split //, shift)) < 0)' "$1" <"$shortcut"; }
+lnk_holds "$install_windows\pelmora-simulator.exe" || fail "the shortcut does not take the program's icon"
+lnk_holds "Plays a round robin of card battles" || fail "the shortcut has no description"
 cmp "$sample" "$work/$roster_name" || fail "the sample roster is not in Documents\\Pelmora Simulator"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\PelmoraSimulator'
 registration=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
