@@ -48,8 +48,6 @@ TVeskForm::~TVeskForm() {
   // The derived part is gone: the window must not call back into it while it is destroyed.
   SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
   DestroyWindow(handle_);
-  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
 }
 
 void TVeskForm::RequestClientSize(std::int32_t width, std::int32_t height) {
@@ -153,23 +151,19 @@ void TVeskForm::ShowProgramIcon() {
   // instead of being scaled from another. A program built without its icon keeps the system's.
   HINSTANCE instance = GetModuleHandleW(nullptr);
   auto load = [&](int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_PROGRAM_ICON), IMAGE_ICON,
-                                         SystemMetricForDpi(widthMetric, dpi_),
-                                         SystemMetricForDpi(heightMetric, dpi_), 0));
+    return TIconHandle(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_PROGRAM_ICON),
+                                                     IMAGE_ICON, SystemMetricForDpi(widthMetric, dpi_),
+                                                     SystemMetricForDpi(heightMetric, dpi_), 0)),
+                       DestroyIcon);
   };
-  HICON small = load(SM_CXSMICON, SM_CYSMICON);
-  HICON big = load(SM_CXICON, SM_CYICON);
-  if (small == nullptr || big == nullptr) {
-    if (small != nullptr) DestroyIcon(small);
-    if (big != nullptr) DestroyIcon(big);
-    return;
-  }
-  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
-  smallIcon_ = small;
-  bigIcon_ = big;
+  TIconHandle small = load(SM_CXSMICON, SM_CYSMICON);
+  TIconHandle big = load(SM_CXICON, SM_CYICON);
+  if (small == nullptr || big == nullptr) return;
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  // The icons shown before are no longer the window's.
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
 }
 
 LRESULT TVeskForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

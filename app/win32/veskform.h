@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 namespace pelmora {
 
@@ -73,9 +75,11 @@ class TVeskForm {
   void ShowProgramIcon();
 
   HWND handle_ = nullptr;
-  // The program's icon at the sizes of the title bar and of the taskbar for the window's DPI.
-  HICON smallIcon_ = nullptr;
-  HICON bigIcon_ = nullptr;
+  // The program's icon at the sizes of the title bar and of the taskbar for the window's DPI,
+  // destroyed after the window.
+  using TIconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&DestroyIcon)>;
+  TIconHandle smallIcon_{nullptr, DestroyIcon};
+  TIconHandle bigIcon_{nullptr, DestroyIcon};
   UINT dpi_ = 96;
   std::int32_t requestedClientWidth_ = 0;
   std::int32_t requestedClientHeight_ = 0;
