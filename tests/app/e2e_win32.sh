@@ -33,6 +33,7 @@ scale() { echo $(( $1 * dpi / 96 )); }
 
 source "$(dirname "$0")/../support/x_server.sh"
 source "$(dirname "$0")/../support/wine_prefix.sh"
+source "$(dirname "$0")/../support/win32_window.sh"
 begin_wine_test "$prefix"
 start_x_server "${screen_width}x${screen_height}"
 make_wine_prefix "$prefix" "$dpi"
@@ -45,17 +46,9 @@ mkdir -p "$work"
 cp "$sample" "$work/$roster_name"
 (cd "$work" && exec wine "$program") >"$scratch/program.log" 2>&1 &
 
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --onlyvisible --name '^Pelmora Simulator$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window with the caption Pelmora Simulator: $(cat "$scratch/program.log")"
+wait_for_window "$(cat "$scratch/program.log")"
 
-probe_window() { wine "$probe" window 2>&1; }
-probe_boxes() { wine "$probe" boxes 2>&1; }
 probe_menu() { wine "$probe" menu 2>&1; }
-field() { sed -n "s/^$1=//p" <<<"$2"; }
 shot() { [ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/$1-${dpi}dpi.png"; true; }
 
 # The window as Windows sees it: caption, DPI, fixed frame, client size, centred by its outer size.
@@ -96,37 +89,6 @@ colour=$(convert "$scratch/window.png" -format "%[pixel:p{$((X + 3)),$((Y + 3))}
 [ "$colour" = "srgb(68,68,68)" ] || [ "$colour" = "gray(68)" ] || fail "PageMain's colour is $colour"
 shot window
 
-# wait_boxes COUNT: waits until the window owns COUNT boxes and sets boxes to what the probe saw.
-wait_boxes() {
-  for _ in $(seq 1 150); do
-    boxes=$(probe_boxes)
-    [ "$(grep -c '^box ' <<<"$boxes")" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "expected $1 box(es), saw: $boxes"
-}
-# answer_box: presses Return in the one box up and waits until it is gone.
-answer_box() {
-  local box
-  box=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | while read -r candidate; do
-    [ "$(xdotool getwindowname "$candidate")" = "" ] && echo "$candidate"
-  done | tail -n 1)
-  [ -n "$box" ] || fail "no X window with an empty title for the box"
-  xdotool windowfocus --sync "$box" key Return
-  wait_boxes 0
-}
-# expect_box TEXT ICON: the one box up has an empty caption, the text and the icon (0 or 1), and
-# the window is disabled under it.
-expect_box() {
-  wait_boxes 1
-  [ "$boxes" = "box caption=\"\" icon=$2 text=$1" ] || fail "box: $boxes, wanted text=$1 icon=$2"
-  [ "$(field enabled "$(probe_window)")" = 0 ] || fail "the window is not disabled under its box"
-}
-expect_idle() {
-  seen=$(probe_window)
-  [ "$(field enabled "$seen")" = 1 ] || fail "the window is not enabled again"
-  [ -z "$(probe_boxes)" ] || fail "a box is still up"
-}
 click() { xdotool mousemove --window "$window" "$(scale 250)" "$(scale 150)" click 1; }
 # expect_files REFERENCE_DIR: both files of the run are those of the core.
 expect_files() {

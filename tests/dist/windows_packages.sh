@@ -28,6 +28,7 @@ shots=${PELMORA_E2E_SCREENSHOTS:-}
 
 source "$(dirname "$0")/../support/x_server.sh"
 source "$(dirname "$0")/../support/wine_prefix.sh"
+source "$(dirname "$0")/../support/win32_window.sh"
 begin_wine_test "$prefix"
 
 # --- The two files -------------------------------------------------------------------------
@@ -99,31 +100,12 @@ cp "$sample" "$reference/$roster_name"
 (cd "$reference" && wine "$core_run" >/dev/null 2>&1) || true
 [ -s "$reference/pelm_battle.txt" ] || fail "core_run wrote no battle log"
 
-window=""
-# wait_window: waits for the program's window to show and sets window.
-wait_window() {
-  window=""
-  for _ in $(seq 1 300); do
-    window=$(xdotool search --onlyvisible --name '^Pelmora Simulator$' 2>/dev/null | head -n 1) && [ -n "$window" ] && return 0
-    sleep 0.1
-  done
-  fail "no window with the caption Pelmora Simulator ($1)"
-}
 # run_once BOX_TEXT: clicks the run button, expects one box with the text, and answers it.
 run_once() {
   xdotool mousemove --window "$window" 250 150 click 1
-  local boxes=""
-  for _ in $(seq 1 150); do
-    boxes=$(wine "$probe" boxes 2>&1)
-    [ -n "$boxes" ] && break
-    sleep 0.1
-  done
-  [ "$boxes" = "box caption=\"\" icon=0 text=$1" ] || fail "box: $boxes, wanted $1"
-  local box
-  box=$(xdotool search --onlyvisible --name '^$' 2>/dev/null | tail -n 1)
-  xdotool windowfocus --sync "$box" key Return
-  for _ in $(seq 1 150); do [ -z "$(wine "$probe" boxes 2>&1)" ] && return 0; sleep 0.1; done
-  fail "the box did not close"
+  expect_box "$1" 0
+  answer_box
+  expect_idle
 }
 # close_program: closes the window as Windows would and waits until every Wine process ended.
 close_program() {
@@ -140,7 +122,7 @@ missing_roster="${roster_name}読み込み失敗"
 
 # The unpacked zip, started in its own folder as Explorer starts it.
 (cd "$unpacked" && exec wine ./pelmora-simulator.exe) >"$scratch/zip-program.log" 2>&1 &
-wait_window "unpacked zip"
+wait_for_window "unpacked zip"
 run_once "$closing"
 expect_files "$unpacked"
 close_program
@@ -184,7 +166,7 @@ size=$(sed -n 's/^ *EstimatedSize *REG_DWORD *//p' <<<"$registration")
 elsewhere=$scratch/elsewhere
 mkdir -p "$elsewhere"
 (cd "$elsewhere" && exec wine start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
-wait_window "Start-menu shortcut"
+wait_for_window "Start-menu shortcut"
 [ -n "$shots" ] && mkdir -p "$shots" && sleep 0.5 && import -window root "$shots/installed-window.png"
 run_once "$closing"
 expect_files "$work"
@@ -202,7 +184,7 @@ cmp "$scratch/edited" "$work/$roster_name" || fail "the second install replaced 
 # The shortcut after its folder was deleted: the program runs and finds no roster.
 mv "$work" "$scratch/kept"
 (cd "$elsewhere" && exec wine start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
-wait_window "Start-menu shortcut without its folder"
+wait_for_window "Start-menu shortcut without its folder"
 run_once "$missing_roster"
 close_program
 mv "$scratch/kept" "$work"
