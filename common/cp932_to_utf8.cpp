@@ -1,5 +1,5 @@
-// CP932 decoded into UTF-8 through a table of every character's UTF-8 bytes, built by the
-// compiler from the codes the _sj literal's table marks as read back. Where the processor has
+// CP932 decoded into UTF-8 through a table of every character's UTF-8 bytes, filled once at the
+// first conversion from the codes the _sj literal's table marks as read back. Where the processor has
 // SSE2 (every x86-64 processor), whole blocks are classified at once and only the characters
 // that are not ASCII are looked up.
 #include "common/cp932_to_utf8.h"
@@ -52,10 +52,11 @@ constexpr bool IsReplacement(TPackedChar packed) {
 // other byte the second byte does not matter.
 using TDecodeTable = std::array<TPackedChar, 0x10000>;
 
-constexpr TDecodeTable MakeDecodeTable() {
+// Filled at run time: as a constant the table's 65,536 entries take more steps than a compiler
+// evaluates by default, and would make every program that links the core 256 KiB larger.
+void FillDecodeTable(TDecodeTable& table) {
   std::array<TPackedChar, 0x100> single{};
   single.fill(PackChar(0xFFFD, 1));
-  TDecodeTable table{};
   for (unsigned first = 0; first < 0x100; ++first) {
     for (unsigned second = 0; second < 0x100; ++second)
       table[first | second << 8] =
@@ -73,15 +74,19 @@ constexpr TDecodeTable MakeDecodeTable() {
     if (IsSjisLeadByte(static_cast<unsigned char>(first))) continue;
     for (unsigned second = 0; second < 0x100; ++second) table[first | second << 8] = single[first];
   }
+}
+
+const TDecodeTable& DecodeTable() {
+  static TDecodeTable table;
+  static const bool filled = (FillDecodeTable(table), true);
+  (void)filled;
   return table;
 }
 
-constexpr TDecodeTable kDecodeTable = MakeDecodeTable();
-
 // The character at pos; a lead byte left alone at the end is a character of its own.
-inline TPackedChar NextChar(const unsigned char* pos, const unsigned char* end) {
+inline TPackedChar NextChar(const TDecodeTable& table, const unsigned char* pos, const unsigned char* end) {
   unsigned second = end - pos >= 2 ? pos[1] : 0;
-  TPackedChar packed = kDecodeTable[*pos | second << 8];
+  TPackedChar packed = table[*pos | second << 8];
   return end - pos >= 2 ? packed : (packed & ~(kLengthMask << kCp932LengthShift)) | 1u << kCp932LengthShift;
 }
 
@@ -89,6 +94,7 @@ inline TPackedChar NextChar(const unsigned char* pos, const unsigned char* end) 
 char* ConvertCharByChar(const unsigned char* pos, const unsigned char* end, char* out) {
   constexpr std::size_t kWord = sizeof(std::uint64_t);
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  const TDecodeTable& table = DecodeTable();
   while (pos < end) {
     std::uint64_t word = 0;
     if (static_cast<std::size_t>(end - pos) >= kWord &&
@@ -98,7 +104,7 @@ char* ConvertCharByChar(const unsigned char* pos, const unsigned char* end, char
       out += kWord;
       continue;
     }
-    TPackedChar packed = NextChar(pos, end);
+    TPackedChar packed = NextChar(table, pos, end);
     std::memcpy(out, &packed, sizeof packed);  // the lengths land in the spare room past the character
     out += Utf8Length(packed);
     pos += Cp932Length(packed);
@@ -150,6 +156,7 @@ inline std::uint64_t LeadBytes(std::uint64_t leadRange, std::uint64_t carried) {
 // second byte of a block's last character, stay inside the text and the room; returns where it
 // stopped in the text.
 const unsigned char* ConvertBlocks(const unsigned char* pos, const unsigned char* end, char*& out) {
+  const TDecodeTable& table = DecodeTable();
   std::uint64_t carried = 0;
   for (; static_cast<std::size_t>(end - pos) >= 2 * kBlock; pos += kBlock) {
     TBlockBytes bytes = ClassifyBlock(pos);
@@ -165,7 +172,7 @@ const unsigned char* ConvertBlocks(const unsigned char* pos, const unsigned char
       out += start - at;
       std::uint16_t pair = 0;
       std::memcpy(&pair, pos + start, sizeof pair);
-      TPackedChar packed = kDecodeTable[pair];
+      TPackedChar packed = table[pair];
       std::memcpy(out, &packed, sizeof packed);
       out += Utf8Length(packed);
       at = start + Cp932Length(packed);
@@ -199,10 +206,11 @@ std::string Cp932ToUtf8(std::string_view text) {
 
 std::string Cp932ToUtf8ForTerminal(std::string_view text) {
   std::string out;
+  const TDecodeTable& table = DecodeTable();
   const auto* pos = reinterpret_cast<const unsigned char*>(text.data());
   const unsigned char* end = pos + text.size();
   while (pos < end) {
-    TPackedChar packed = NextChar(pos, end);
+    TPackedChar packed = NextChar(table, pos, end);
     if (IsReplacement(packed)) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02X", *pos);
