@@ -14,6 +14,9 @@ bool MeasureInOwnProcess(TMeasureCase measure, int k, int repetitions);
 
 inline constexpr const char* kOneCaseOption = "--one-case";
 
+// Holds this process to the first processor it may run on; false where the system refuses.
+bool HoldToOneProcessor();
+
 // The peak resident memory of this process in kilobytes.
 long PeakRssKb();
 

@@ -1,6 +1,8 @@
-// The benchmark's processes on POSIX systems: a forked child per size, getrusage for its peak.
+// The benchmark's processes on POSIX systems: a forked child per size, getrusage for its peak,
+// the processor affinity for the cases held to one processor.
 #include "bench/bench_process.h"
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,19 @@ bool MeasureInOwnProcess(TMeasureCase measure, int k, int repetitions) {
   }
   int status = 0;
   return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool HoldToOneProcessor() {
+  cpu_set_t allowed;
+  if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return false;
+  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+    if (!CPU_ISSET(cpu, &allowed)) continue;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(cpu, &one);
+    return sched_setaffinity(0, sizeof one, &one) == 0;
+  }
+  return false;
 }
 
 long PeakRssKb() {

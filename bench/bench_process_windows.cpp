@@ -51,6 +51,13 @@ bool MeasureInOwnProcess(TMeasureCase, int k, int repetitions) {
   return finished && exitCode == 0;
 }
 
+bool HoldToOneProcessor() {
+  DWORD_PTR allowed = 0;
+  DWORD_PTR system = 0;
+  if (!::GetProcessAffinityMask(::GetCurrentProcess(), &allowed, &system) || allowed == 0) return false;
+  return ::SetProcessAffinityMask(::GetCurrentProcess(), allowed & (~allowed + 1)) != 0;
+}
+
 long PeakRssKb() {
   PROCESS_MEMORY_COUNTERS counters{};
   if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) return 0;

@@ -5,9 +5,11 @@
 //   bench_run [repetitions]
 //   bench_run --one-case K repetitions     (case K in this process: the child on Windows)
 //
-// The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…, and
-// one more for the largest roster saved as UTF-8, whose files are UTF-8 and whose floor writes
-// those UTF-8 bytes: N=… roster=utf-8 run_ms=… and the rest as above.
+// The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…, each
+// time the best of the runs and then the median, and one more for the largest roster saved as
+// UTF-8, whose files are UTF-8 and whose floor writes those UTF-8 bytes (roster=utf-8). Both
+// largest cases are then measured again in a process held to one processor (cpus=1), so that
+// what the second processor gains or costs shows beside them.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -37,11 +39,14 @@ using TClock = std::chrono::steady_clock;
 struct TBenchCase {
   int Count;
   TTextEncoding RosterEncoding;
+  bool OneProcessor;
 };
 
 constexpr TBenchCase kCases[] = {
-    {10, TTextEncoding::ShiftJis},  {25, TTextEncoding::ShiftJis}, {50, TTextEncoding::ShiftJis},
-    {100, TTextEncoding::ShiftJis}, {100, TTextEncoding::Utf8},
+    {10, TTextEncoding::ShiftJis, false},  {25, TTextEncoding::ShiftJis, false},
+    {50, TTextEncoding::ShiftJis, false},  {100, TTextEncoding::ShiftJis, false},
+    {100, TTextEncoding::Utf8, false},     {100, TTextEncoding::ShiftJis, true},
+    {100, TTextEncoding::Utf8, true},
 };
 constexpr int kDefaultRepetitions = 15;
 
@@ -50,15 +55,24 @@ std::string ReadFile(const char* name) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The best and the median time of a function's runs.
+struct TTimes {
+  double BestMs;
+  double MedianMs;
+};
+
 template <class TFunction>
-double MinimumMilliseconds(int repetitions, TFunction function) {
-  double best = 1e300;
+TTimes Milliseconds(int repetitions, TFunction function) {
+  std::vector<double> times;
   for (int r = 0; r < repetitions; ++r) {
     auto start = TClock::now();
     function();
-    best = std::min(best, std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+    times.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
   }
-  return best;
+  std::sort(times.begin(), times.end());
+  std::size_t middle = times.size() / 2;
+  double median = times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+  return {times.front(), median};
 }
 
 // The generated roster, saved in the encoding given.
@@ -82,6 +96,10 @@ bool MeasureCase(int k, int repetitions) {
   if (k < 0 || k >= static_cast<int>(std::size(kCases))) return false;
   const TBenchCase& c = kCases[k];
   const int count = c.Count;
+  if (c.OneProcessor && !HoldToOneProcessor()) {
+    std::fprintf(stderr, "N=%d: cannot hold the process to one processor\n", count);
+    return false;
+  }
   // Written through C's files: the streams' first use would count towards the peak memory.
   std::string roster = RosterFile(c);
   std::FILE* file = OpenForWriting(std::filesystem::path(kRosterFileName));
@@ -93,7 +111,7 @@ bool MeasureCase(int k, int repetitions) {
   int finishedRuns = 0;
   SetMessageBoxPresenter([&finishedRuns](std::string_view text) { finishedRuns += text == kClosingMessage; });
 
-  double runMs = MinimumMilliseconds(repetitions, RunFromRosterFile);
+  TTimes run = Milliseconds(repetitions, RunFromRosterFile);
   long peakRssKb = PeakRssKb();
   if (finishedRuns != repetitions) {
     std::fprintf(stderr, "N=%d: %d of %d runs went through\n", count, finishedRuns, repetitions);
@@ -103,16 +121,17 @@ bool MeasureCase(int k, int repetitions) {
   std::string result = ReadFile(kResultFileName);
   std::string battle = ReadFile(kBattleLogFileName);
   // The floor writes the bytes as they are, whatever their encoding.
-  double floorMs = MinimumMilliseconds(repetitions, [&] {
+  TTimes floor = Milliseconds(repetitions, [&] {
     ResultFile.Open(kResultFileName);
     BattleLogFile.Open(kBattleLogFileName);
     WriteLines(ResultFile, result);
     WriteLines(BattleLogFile, battle);
     CloseOutputs();
   });
-  std::printf("N=%d%s run_ms=%.3f floor_ms=%.3f ratio=%.2f bytes=%zu peak_rss_kb=%ld\n", count,
-              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", runMs, floorMs, runMs / floorMs,
-              result.size() + battle.size(), peakRssKb);
+  std::printf("N=%d%s%s run_ms=%.3f/%.3f floor_ms=%.3f/%.3f ratio=%.2f/%.2f bytes=%zu peak_rss_kb=%ld\n", count,
+              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", c.OneProcessor ? " cpus=1" : "",
+              run.BestMs, run.MedianMs, floor.BestMs, floor.MedianMs, run.BestMs / floor.BestMs,
+              run.MedianMs / floor.MedianMs, result.size() + battle.size(), peakRssKb);
   std::fflush(stdout);
   return true;
 }
@@ -139,7 +158,7 @@ int main(int argc, char* argv[]) {
   std::filesystem::path scratch = MakeScratchDir();
   if (scratch.empty()) return EXIT_FAILURE;
   std::filesystem::current_path(scratch);
-  std::printf("whole run against the floor of writing its bytes; best of %d, each case in its own process\n",
+  std::printf("whole run against the floor of writing its bytes; best/median of %d, each case in its own process\n",
               repetitions);
   std::fflush(stdout);
   int failures = 0;

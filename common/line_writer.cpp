@@ -6,7 +6,8 @@
 
 namespace pelmora {
 
-TLineWriter::TLineWriter() : buffer_(std::make_unique_for_overwrite<char[]>(kInitialCapacity)) {}
+// The buffers are left uninitialised: every byte is written before it is read.
+TLineWriter::TLineWriter() : buffer_(new char[kInitialCapacity]) {}
 
 TLineWriter::~TLineWriter() = default;
 
@@ -20,24 +21,26 @@ TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
   return *this;
 }
 
-// The lines go out in the buffer they were built in, and the next lines are built in the block
-// handed on before, which the destination has let go of by then.
+// The lines go out in the buffer they were built in, and the next lines are built in the oldest
+// block handed on, which the destination has let go of by then.
 void TLineWriter::HandOn(bool linesFollow) {
   std::size_t size = used_;
   used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
   if (size == 0) return;
   WriteOut(buffer_.get(), size, linesFollow);
-  std::swap(buffer_, handed_);
-  std::swap(capacity_, handedCapacity_);
+  TBlock& oldest = handed_[oldestHanded_];
+  std::swap(buffer_, oldest.Bytes);
+  std::swap(capacity_, oldest.Capacity);
+  oldestHanded_ = (oldestHanded_ + 1) % kBlocksInFlight;
   if (!buffer_) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(kInitialCapacity);
+    buffer_.reset(new char[kInitialCapacity]);
     capacity_ = kInitialCapacity;
   }
 }
 
 void TLineWriter::Grow(std::size_t more) {
   std::size_t capacity = std::max(capacity_ * 2, used_ + more);
-  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  std::unique_ptr<char[]> buffer(new char[capacity]);
   std::memcpy(buffer.get(), buffer_.get(), used_);
   buffer_ = std::move(buffer);
   capacity_ = capacity;

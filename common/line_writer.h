@@ -1,9 +1,10 @@
 // A buffered writer of CR LF lines. Lines are built by appending pieces straight into one
 // buffer, which goes out to the destination when it is nearly full and when the writer is
 // flushed; nothing is formatted into temporary strings on the way. Lines are always built in
-// Shift_JIS. The destination may go on taking one block while the next is built.
+// Shift_JIS. The destination may go on taking the last few blocks while the next is built.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,10 @@ namespace pelmora {
 
 class TLineWriter {
  public:
+  // How many of the blocks handed on last the destination may still be taking while the next
+  // lines are built.
+  static constexpr std::size_t kBlocksInFlight = 3;
+
   TLineWriter();
   virtual ~TLineWriter();
   TLineWriter(const TLineWriter&) = delete;
@@ -60,7 +65,8 @@ class TLineWriter {
   // Writes the bytes in full or throws. The writer hands on only between lines, so the bytes
   // always start at the start of a line. Where lines follow (the buffer filled up), the
   // destination may return before it has taken the bytes, and may throw a failure to take them
-  // from a later call: the writer leaves them as they are until the next WriteOut has returned.
+  // from a later call: the writer leaves them as they are until kBlocksInFlight more WriteOut
+  // calls have returned.
   virtual void WriteOut(const char* bytes, std::size_t size, bool linesFollow) = 0;
 
  private:
@@ -80,10 +86,14 @@ class TLineWriter {
   std::size_t capacity_ = kInitialCapacity;
   std::size_t used_ = 0;
   std::size_t lineStart_ = 0;  // where the line being written starts in the buffer
-  // The block handed on last, which the destination may still be taking; the next block handed
-  // on sets it free, and the next lines are built in it.
-  std::unique_ptr<char[]> handed_;
-  std::size_t handedCapacity_ = 0;
+  // The blocks handed on last, which the destination may still be taking, taken in turn: the
+  // oldest is free once the next block is handed on, and the next lines are built in it.
+  struct TBlock {
+    std::unique_ptr<char[]> Bytes;
+    std::size_t Capacity = 0;
+  };
+  std::array<TBlock, kBlocksInFlight> handed_;
+  std::size_t oldestHanded_ = 0;
 };
 
 }  // namespace pelmora

@@ -10,7 +10,7 @@ namespace pelmora {
 // runs on the caller's thread, as Run runs it.
 void TWriteBehind::Hand(std::function<void()> job) {
   std::unique_lock lock(mutex_);
-  WaitForJobBefore(lock);
+  WaitUntilAtMost(lock, jobsInFlight_ - 1);
   if (!thread_.joinable()) {
     try {
       thread_ = std::thread(&TWriteBehind::Work, this);
@@ -20,27 +20,29 @@ void TWriteBehind::Hand(std::function<void()> job) {
       return;
     }
   }
-  job_ = std::move(job);
-  busy_ = true;
-  changed_.notify_all();
+  jobs_.push_back(std::move(job));
+  Counted();
+  if (threadSleeps_) changed_.notify_all();
 }
 
 void TWriteBehind::Run(const std::function<void()>& job) {
   {
     std::unique_lock lock(mutex_);
-    WaitForJobBefore(lock);
+    WaitUntilAtMost(lock, 0);
   }
   job();
 }
 
-void TWriteBehind::WaitForJobBefore(std::unique_lock<std::mutex>& lock) {
-  changed_.wait(lock, [this] { return !busy_; });
+void TWriteBehind::WaitUntilAtMost(std::unique_lock<std::mutex>& lock, std::size_t unfinished) {
+  SleepUntilAtMost(lock, unfinished);
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
-bool TWriteBehind::IsBusy() {
-  std::lock_guard lock(mutex_);
-  return busy_;
+void TWriteBehind::SleepUntilAtMost(std::unique_lock<std::mutex>& lock, std::size_t unfinished) {
+  if (jobs_.size() <= unfinished) return;
+  callerSleeps_ = true;
+  changed_.wait(lock, [&] { return jobs_.size() <= unfinished; });
+  callerSleeps_ = false;
 }
 
 void TWriteBehind::End() {
@@ -49,28 +51,33 @@ void TWriteBehind::End() {
 
 void TWriteBehind::EndQuietly() noexcept { EndThread(); }
 
-// Returns the failure of the job handed on last, which is forgotten here.
+// Returns a failure among the jobs handed on, which is forgotten here.
 std::exception_ptr TWriteBehind::EndThread() noexcept {
   std::exception_ptr failure;
   {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    SleepUntilAtMost(lock, 0);
     failure = std::exchange(failure_, nullptr);
     ending_ = true;
+    changed_.notify_all();
   }
-  changed_.notify_all();
   if (thread_.joinable()) thread_.join();
   std::lock_guard lock(mutex_);
   ending_ = false;
   return failure;
 }
 
+// A failure empties the queue: the jobs after it never run.
 void TWriteBehind::Work() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return busy_ || ending_; });
-    if (!busy_) return;
-    std::function<void()> job = std::exchange(job_, nullptr);
+    if (jobs_.empty() && !ending_) {
+      threadSleeps_ = true;
+      changed_.wait(lock, [this] { return !jobs_.empty() || ending_; });
+      threadSleeps_ = false;
+    }
+    if (jobs_.empty()) return;
+    std::function<void()> job = std::exchange(jobs_.front(), nullptr);
     lock.unlock();
     std::exception_ptr failure;
     try {
@@ -79,9 +86,13 @@ void TWriteBehind::Work() {
       failure = std::current_exception();
     }
     lock.lock();
-    failure_ = failure;
-    busy_ = false;
-    changed_.notify_all();
+    jobs_.pop_front();
+    if (failure) {
+      failure_ = failure;
+      jobs_.clear();
+    }
+    Counted();
+    if (callerSleeps_) changed_.notify_all();
   }
 }
 

@@ -16,35 +16,13 @@ namespace pelmora {
 
 namespace {
 
-// The system takes the files' blocks one at a time behind the run, in the order the run hands
-// them on, while the run builds the next ones; a refused block stops every later one, so both
+// The system takes the files' blocks one after another behind the run, in the order the run
+// hands them on, while the run builds the next ones; a refused block stops every later one, so both
 // files end exactly as they would had the run written each block itself. Closing a file ends
 // the thread, so none is left between runs. Defined before the files, it outlives them.
-TWriteBehind FileWrites;
+TWriteBehind FileWrites(TLineWriter::kBlocksInFlight);
 
-// Room for the UTF-8 form of two blocks, used in turn: the block the system may still be taking
-// and the next one.
-class TConversionRoom {
- public:
-  char* Next(std::size_t cp932Size) {
-    next_ ^= 1;
-    std::size_t room = Cp932ToUtf8Room(cp932Size);
-    if (room > capacity_[next_]) {
-      rooms_[next_] = std::make_unique_for_overwrite<char[]>(room);
-      capacity_[next_] = room;
-    }
-    return rooms_[next_].get();
-  }
-
- private:
-  std::unique_ptr<char[]> rooms_[2];
-  std::size_t capacity_[2] = {0, 0};
-  std::size_t next_ = 0;
-};
-
-TConversionRoom ConversionRoom;
-
-// What the run converts before it looks again whether the system has taken the block before.
+// What the run converts before it looks again whether the system has taken the blocks before.
 constexpr std::size_t kConversionPiece = 16 * 1024;
 
 }  // namespace
@@ -106,7 +84,7 @@ void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow
   // at a time, while the system is still taking the block before, and the thread that writes the
   // block the rest. A line feed is never part of a Shift_JIS or a UTF-8 character, so a piece
   // that ends on a line end ends on a character's end, and the rest follows it in the room.
-  char* room = ConversionRoom.Next(size);
+  char* room = NextConversionRoom(size);
   char* converted = room;
   std::size_t taken = 0;
   while (linesFollow && taken < size && FileWrites.IsBusy()) {
@@ -124,6 +102,16 @@ void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow
     char* end = Cp932ToUtf8(bytes + taken, size - taken, converted);
     WriteWhole(room, static_cast<std::size_t>(end - room));
   });
+}
+
+char* TOutputFile::NextConversionRoom(std::size_t cp932Size) {
+  nextRoom_ = (nextRoom_ + 1) % rooms_.size();
+  std::size_t room = Cp932ToUtf8Room(cp932Size);
+  if (room > roomCapacities_[nextRoom_]) {
+    rooms_[nextRoom_].reset(new char[room]);
+    roomCapacities_[nextRoom_] = room;
+  }
+  return rooms_[nextRoom_].get();
 }
 
 // Behind the run, the run leaves the file and the bytes alone until it has waited for this.

@@ -1,7 +1,9 @@
 // The two output files of a run, the result report and the battle log.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <filesystem>
 #include <string_view>
 
@@ -42,8 +44,15 @@ class TOutputFile : public TLineWriter {
   // Cuts off the beginning of a line that a refused write left in the file.
   void CutTornLine(std::string_view taken);
 
+  // Room for the UTF-8 form of the next block; the system may still be taking the blocks
+  // handed on before it, each converted into a room of its own.
+  char* NextConversionRoom(std::size_t cp932Size);
+
   TOsFile file_ = kNoFile;
   TTextEncoding encoding_ = TTextEncoding::ShiftJis;
+  std::array<std::unique_ptr<char[]>, kBlocksInFlight + 1> rooms_;
+  std::array<std::size_t, kBlocksInFlight + 1> roomCapacities_{};
+  std::size_t nextRoom_ = 0;
 };
 
 extern TOutputFile ResultFile;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/sjis_literal.h"
@@ -35,8 +36,8 @@ TEST(LineWriter, PadRightCountsTheLineInBytesAndNeverCuts) {
 }
 
 // The destination sees only whole lines, however long a line is; the writer's buffer is a
-// quarter of a megabyte. A destination may still be taking a block handed on while lines follow
-// until the next one comes, so the writer must not build lines in it before then.
+// quarter of a megabyte. A destination may still be taking the last blocks handed on while lines
+// follow, so the writer must not build lines in any of them before then.
 class TChunkRecorder final : public TLineWriter {
  public:
   std::vector<std::string> Chunks;
@@ -44,22 +45,28 @@ class TChunkRecorder final : public TLineWriter {
 
  protected:
   void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override {
-    if (lastBytes_ != nullptr && std::string_view(lastBytes_, Chunks.back().size()) != Chunks.back())
-      ++TouchedWhileTaken;
+    for (const auto& [chunk, taken] : beingTaken_) {
+      if (std::string_view(taken, Chunks[chunk].size()) != Chunks[chunk]) ++TouchedWhileTaken;
+    }
     Chunks.emplace_back(bytes, size);
-    lastBytes_ = linesFollow ? bytes : nullptr;
+    if (!linesFollow) {
+      beingTaken_.clear();
+      return;
+    }
+    beingTaken_.emplace_back(Chunks.size() - 1, bytes);
+    if (beingTaken_.size() > kBlocksInFlight) beingTaken_.erase(beingTaken_.begin());
   }
 
  private:
-  const char* lastBytes_ = nullptr;
+  std::vector<std::pair<std::size_t, const char*>> beingTaken_;  // chunk number, bytes handed on
 };
 
 TEST(LineWriter, HandsOnWholeLinesOnly) {
   const std::string longLine(600 * 1024, 'x');
   TChunkRecorder out;
   std::string expected;
-  for (int k = 0; k < 3000; ++k) {
-    std::string line = k == 1500 ? longLine : "line " + std::to_string(k);
+  for (int k = 0; k < 100000; ++k) {
+    std::string line = k == 50000 ? longLine : "line " + std::to_string(k);
     out << line;
     out.EndLine();
     expected += line + "\r\n";

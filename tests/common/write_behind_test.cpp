@@ -12,7 +12,7 @@ namespace pelmora {
 namespace {
 
 TEST(WriteBehind, JobsRunInOrderAndAFailureStopsTheNextOne) {
-  TWriteBehind writes;
+  TWriteBehind writes(2);
   std::vector<int> ran;  // touched by one job at a time, each after the one before has finished
   const std::thread::id caller = std::this_thread::get_id();
   std::thread::id handedRanOn;
@@ -24,7 +24,14 @@ TEST(WriteBehind, JobsRunInOrderAndAFailureStopsTheNextOne) {
   });
   writes.Hand([&] { ran.push_back(2); });
   writes.Hand([] { throw std::runtime_error("refused"); });
-  EXPECT_THROW(writes.Hand([&] { ran.push_back(99); }), std::runtime_error);
+  // The failure comes out of one of the calls after it, once; none of their jobs runs.
+  EXPECT_THROW(
+      {
+        writes.Hand([&] { ran.push_back(97); });
+        writes.Hand([&] { ran.push_back(98); });
+        writes.Run([&] { ran.push_back(99); });
+      },
+      std::runtime_error);
   writes.Run([&] {
     runRanOn = std::this_thread::get_id();
     ran.push_back(3);
