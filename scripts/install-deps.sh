@@ -4,6 +4,9 @@
 #   scripts/install-deps.sh run    building and running the program
 #   scripts/install-deps.sh test   building and running every test, and the package
 #
+# For the tests it also installs the npm packages that drive the browsers, pinned in
+# package-lock.json, with npm ci; no browser is downloaded: Debian's Chromium and WebKitGTK are used.
+#
 # As root it calls apt-get itself; as anyone else it says what it installs and calls it through
 # sudo. Does nothing when everything is already there.
 set -euo pipefail
@@ -20,7 +23,10 @@ test_packages=(
   clang libclang-rt-14-dev
   dpkg-dev file lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix googletest wine wine64 imagemagick nsis librsvg2-bin icoutils unzip
+  emscripten nodejs chromium webkit2gtk-driver
 )
+# Debian's npm, unless the machine's Node.js brings its own.
+command -v npm >/dev/null || test_packages+=(npm)
 
 case ${1:-} in
   run) packages=("${run_packages[@]}") ;;
@@ -34,7 +40,15 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+install_npm_packages() {
+  [ "$1" = test ] || return 0
+  (cd "$(dirname "$0")/.." && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  install_npm_packages "$1"
+  exit 0
+fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -46,3 +60,4 @@ else
 fi
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_npm_packages "$1"

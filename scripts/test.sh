@@ -2,13 +2,17 @@
 # Installs what is missing, builds everything with warnings as errors and runs every test, then
 # builds and runs everything again with AddressSanitizer and UndefinedBehaviorSanitizer, then
 # cross-builds the Windows core, its tests and the benchmark with MinGW-w64 and runs the tests
-# under Wine. Each build is a preset of CMakePresets.json.
+# under Wine, then builds the browser page and the core's tests with Emscripten and runs the tests
+# under Node and the page in Chromium and WebKitGTK. Each build is a preset of CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
 
-for preset in test asan windows; do
+# One leg or a few: scripts/test.sh web
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(test asan windows web)
+for preset in "${presets[@]}"; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"
   ctest --preset "$preset"

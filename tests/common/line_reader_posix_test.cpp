@@ -8,6 +8,7 @@
 #include "common/line_reader.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
+#include "tests/support/system_can.h"
 
 namespace pelmora {
 namespace {
@@ -17,6 +18,7 @@ using namespace std::string_literals;
 constexpr std::size_t kTableSlots = 100;  // what the roster loader passes
 
 TEST(LineReader, FileThatTheUserMayNotRead) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   testing::TScopedWorkDir dir;
   testing::WriteFileBytes("open.txt", "a\r\nb\r\n");
   testing::WriteFileBytes("closed.txt", "a\r\nb\r\n");

@@ -5,6 +5,7 @@
 
 #include "common/sjis_literal.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/system_can.h"
 
 namespace pelmora {
 namespace {
@@ -19,6 +20,7 @@ TEST(MessageBox, InstalledPresenterReceivesTheBytesInOrder) {
 }
 
 TEST(MessageBox, WithoutPresenterTheTextGoesToStandardErrorAsUtf8) {
+  if (!testing::CanCaptureStandardError()) GTEST_SKIP() << testing::kNoStandardErrorCapture;
   ::testing::internal::CaptureStderr();
   ShowMessageBox("キャラクター.txt読み込み失敗"_sj);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "キャラクター.txt読み込み失敗\n");

@@ -1,6 +1,7 @@
 // Jobs written behind the caller: one at a time and in order, and a failure that reaches the
 // caller once and keeps every later job from running.
 #include "common/write_behind.h"
+#include "tests/support/system_can.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ namespace pelmora {
 namespace {
 
 TEST(WriteBehind, JobsRunInOrderAndAFailureStopsTheNextOne) {
+  if (!testing::CanStartThreads()) GTEST_SKIP() << testing::kNoThreads;
   TWriteBehind writes(2);
   std::vector<int> ran;  // touched by one job at a time, each after the one before has finished
   const std::thread::id caller = std::this_thread::get_id();

@@ -11,6 +11,7 @@
 #include "tests/support/sjis_compare.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
+#include "tests/support/system_can.h"
 
 namespace pelmora {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 constexpr std::string_view kBrave = "■■■炸斬■霧楽イ空：勇者"_sj;
 
 TEST(RosterFile, ThatTheUserMayNotRead) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   testing::TScopedWorkDir dir;
   testing::WriteFileBytes(kRosterFileName, std::string(kBrave) + "\r\n" + std::string(kBrave) + "\r\n" +
                                                std::string(kBrave) + "\r\n");

@@ -239,7 +239,7 @@ TEST_F(RosterLoader, Utf8RostersLoadAsTheirShiftJisTwins) {
       {"nothing after the colon", "\n" + marks + "\n", "\n" + sjisMarks + "\n"},
   };
   // The roster as loaded, with every box shown, in one comparable text.
-  auto loadAndDescribe = [this](const std::string& bytes) {
+  auto loadAndDescribe = [](const std::string& bytes) {
     std::filesystem::remove(kRosterFileName);
     WriteFileBytes(kRosterFileName, bytes);
     testing::TMessageRecorder recorder;

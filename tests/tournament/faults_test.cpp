@@ -29,6 +29,7 @@
 #include "tests/support/three_characters.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
+#include "tests/support/system_can.h"
 #include "tests/tournament/hundred_roster.h"
 #include "tournament/io_error.h"
 #include "tournament/output_files.h"
@@ -36,6 +37,9 @@
 
 namespace pelmora {
 namespace {
+
+// The system's code of a full disk, as the error box shows it (28 on Linux).
+const std::string kDiskFull = "error " + std::to_string(ENOSPC) + ": I/O error " + std::to_string(ENOSPC);
 
 namespace fs = std::filesystem;
 using testing::CompleteRun;
@@ -114,6 +118,7 @@ struct TFaultCase {
 // Each case runs in a child of its own, so that a lock, a descriptor limit or a wait stays there;
 // an unprivileged child works in a directory it owns.
 TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   const TFaultCase cases[] = {
       {"read-only report", true, [] { fs::permissions(kResultFileName, fs::perms::owner_read); },
        [] { fs::permissions(kResultFileName, fs::perms::owner_read | fs::perms::owner_write); },
@@ -144,7 +149,7 @@ TEST(Faults, EachFaultStopsTheRunAndTheNextRunGoesThrough) {
       // closed, after the report has been closed complete.
       {"battle log on a full disk", false, [] { MakeLink(kBattleLogFileName, "/dev/full"); },
        [] { fs::remove(kBattleLogFileName); },
-       Outcome("error 28: I/O error 28", {}, "complete", "a link to /dev/full")},
+       Outcome(kDiskFull, {}, "complete", "a link to /dev/full")},
       // The roster of the first run is still in memory; nothing of it may reach the files.
       {"roster file deleted", false, [] { fs::remove(kRosterFileName); }, PutRosterBack,
        Outcome("no error", {kRosterReadFailedMessage}, "untouched", "untouched")},
@@ -185,6 +190,7 @@ class TNoDescriptorLeft {
 // Without a descriptor the roster file cannot be read; with the roster loaded before the limit
 // came down, the report cannot be opened.
 TEST(Faults, NoDescriptorLeft) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   testing::TScopedWorkDir dir;
   WriteThreeCharacterRoster();
   testing::TRunFiles complete = testing::UndisturbedRun();
@@ -220,6 +226,7 @@ TEST(Faults, NoDescriptorLeft) {
 // write behind it; the run then writes each block itself, and goes through. Only an unprivileged
 // process meets the limit.
 TEST(Faults, NoThreadLeftTheRunWritesItself) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   testing::TScopedWorkDir dir;
   WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
   testing::TRunFiles complete = testing::UndisturbedRun();
@@ -247,7 +254,7 @@ TEST(Faults, FullDiskInTheRoundRobinStopsTheRunThere) {
   WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
   testing::TRunFiles complete = testing::UndisturbedRun();
   MakeLink(kBattleLogFileName, "/dev/full");
-  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "a link to /dev/full"),
+  EXPECT_EQ(Outcome(kDiskFull, {}, "empty", "a link to /dev/full"),
             DescribeRun(RunFromRosterFile, complete));
   std::int32_t wins = std::accumulate(Roster.begin(), Roster.begin() + RosterCount, 0,
                                       [](std::int32_t sum, const TChara& chara) { return sum + chara.Wins; });
@@ -275,6 +282,7 @@ bool MountSmallFileSystem(const fs::path& at, std::size_t bytes) {
 // rest; the log keeps its last whole line and the report, never written out, is empty. Run on a
 // real file system of a megabyte.
 TEST(Faults, DiskThatFillsUpDuringTheRoundRobin) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   constexpr std::size_t kDiskBytes = 1024 * 1024;
   testing::TScopedWorkDir dir;
   WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());
@@ -291,7 +299,7 @@ TEST(Faults, DiskThatFillsUpDuringTheRoundRobin) {
     return DescribeRun(RunFromRosterFile, complete);
   });
   if (seen == "no file system can be mounted here") GTEST_SKIP() << seen;
-  EXPECT_EQ(Outcome("error 28: I/O error 28", {}, "empty", "the first whole lines of the complete file"),
+  EXPECT_EQ(Outcome(kDiskFull, {}, "empty", "the first whole lines of the complete file"),
             seen);
 }
 

@@ -12,6 +12,7 @@
 #include "tests/support/run_outcome.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/work_dir.h"
+#include "tests/support/system_can.h"
 #include "tournament/io_error.h"
 #include "tournament/output_files.h"
 
@@ -28,6 +29,7 @@ using testing::ReadFileBytes;
 // fills up does. Wherever the limit falls, inside a line, on a line's end or inside the line
 // feed, the file keeps exactly the whole lines before it and the error is the system's.
 TEST(OutputFile, RefusedWriteLeavesTheLastWholeLine) {
+  if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   const std::string line = "a line of forty bytes, line end included";
   ASSERT_EQ(line.size() + 2, 42u);
   struct TCase {

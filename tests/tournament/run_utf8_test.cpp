@@ -16,6 +16,7 @@
 #include "tests/support/system_text.h"
 #include "tests/support/three_characters.h"
 #include "tests/support/work_dir.h"
+#include "tests/support/system_can.h"
 #include "tests/tournament/hundred_roster.h"
 #include "tournament/output_files.h"
 
@@ -63,6 +64,7 @@ void ExpectUtf8TwinOf(const TClickOutcome& sjis, std::string_view utf8Roster, co
 // UTF-8; a bad line gives the boxes of the same line in Shift_JIS and touches no file. Each
 // Shift_JIS run between them is written in Shift_JIS again.
 TEST(RunUtf8, RostersSavedAsUtf8GetTheirShiftJisTwinsFilesInUtf8) {
+  if (!testing::HasCp932Converter()) GTEST_SKIP() << testing::kNoCp932Converter;
   const std::string sample = ReadFileBytes(std::filesystem::path(PELMORA_EXAMPLE_ROSTER));
   const std::string rosters[] = {
       WithCrLf(testing::kThreeCharacterRoster),
@@ -94,6 +96,7 @@ TEST(RunUtf8, RostersSavedAsUtf8GetTheirShiftJisTwinsFilesInUtf8) {
 // Names with characters whose code reads back in another form, extension kanji and half-width
 // katakana: the files show the forms the codes read as, and the rest as typed.
 TEST(RunUtf8, NamesComeBackAsTheirCodesRead) {
+  if (!testing::HasCp932Converter()) GTEST_SKIP() << testing::kNoCp932Converter;
   const std::string utf8 = WithCrLf(
       "■■■■炸斬報霧楽空：〜‖−¢£¬—\n"
       "■■■■■■斬イ霧空：髙﨑彅\n"

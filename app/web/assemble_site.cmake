@@ -1,0 +1,35 @@
+# Assembles the static site: the page's files, the WebAssembly module, the icon and the sample
+# roster, then the service worker with the list of those files and a version that is the digest
+# of their contents. Called by the build with SITE, PAGE_FILES, MODULE_JS, ICON and SAMPLE.
+file(REMOVE_RECURSE ${SITE})
+file(MAKE_DIRECTORY ${SITE})
+
+set(service_worker "")
+foreach(page_file IN LISTS PAGE_FILES)
+  get_filename_component(name ${page_file} NAME)
+  if(name STREQUAL "service_worker.js")
+    set(service_worker ${page_file})
+  else()
+    file(COPY ${page_file} DESTINATION ${SITE})
+  endif()
+endforeach()
+get_filename_component(module_dir ${MODULE_JS} DIRECTORY)
+get_filename_component(module_name ${MODULE_JS} NAME_WE)
+file(COPY ${MODULE_JS} ${module_dir}/${module_name}.wasm DESTINATION ${SITE})
+file(COPY_FILE ${ICON} ${SITE}/icon.svg)
+file(COPY_FILE ${SAMPLE} ${SITE}/sample-roster.txt)
+
+# Every file the page needs offline, and their joint digest.
+file(GLOB site_files RELATIVE ${SITE} ${SITE}/*)
+list(SORT site_files)
+set(digests "")
+set(cached "")
+foreach(name IN LISTS site_files)
+  file(SHA256 ${SITE}/${name} digest)
+  string(APPEND digests "${digest} ${name}\n")
+  string(APPEND cached "  './${name}',\n")
+endforeach()
+string(SHA256 SITE_VERSION "${digests}")
+string(SUBSTRING ${SITE_VERSION} 0 16 SITE_VERSION)
+set(SITE_FILES "  './',\n${cached}")
+configure_file(${service_worker} ${SITE}/sw.js @ONLY)

@@ -1,0 +1,114 @@
+// The page: a click on the run button reads the roster (from the chosen folder, or the picked or
+// dropped file, or the sample), runs it in the worker, puts both files where the user finds them
+// (into the folder, or the downloads) and shows the run's boxes. After every run that wrote its
+// files, the event "pelmora-run" on the document carries them: event.detail.files is
+// [{ name, bytes }] for the result report and the battle log, their bytes as the run wrote them.
+import { onRunClick, showBox, showBoxes } from './window.js';
+import { errorBoxText, fileNames, runRoster } from './run_client.js';
+import { canOpenFolders, chooseFolder, forgetFolder, readRoster as readFolderRoster, rememberedFolder, writeFiles } from './folder.js';
+import { chosenName, loadSample, readRoster as readFileRoster, sample, useFile } from './roster_file.js';
+import { download, downloadAll } from './downloads.js';
+import { pageLanguage, words } from './words.js';
+
+let folder = null;
+let names = null;
+
+function reasonOf(error) {
+  return String(error?.message || error?.name || error);
+}
+
+function showSource() {
+  const roster = names.roster;
+  const line = document.getElementById('SourceLine');
+  const note = document.getElementById('SourceNote');
+  if (folder) {
+    line.textContent = words.folder(folder.name);
+    note.textContent = words.folderNote(roster);
+  } else if (chosenName()) {
+    line.textContent = words.file(chosenName());
+    note.textContent = words.fileNote;
+  } else {
+    line.textContent = words.sample(roster);
+    note.textContent = words.sampleNote;
+  }
+}
+
+async function run() {
+  const roster = folder ? await readFolderRoster(folder, names.roster) : await readFileRoster();
+  const { boxes, files } = await runRoster(roster);
+  if (files) {
+    try {
+      if (folder) await writeFiles(folder, files);
+      else downloadAll(files);
+    } catch (error) {
+      // The run's own closing box would say the files were written: only the error is shown.
+      await showBox(await errorBoxText(reasonOf(error)), true);
+      return;
+    }
+    document.dispatchEvent(new CustomEvent('pelmora-run', { detail: { files } }));
+  }
+  await showBoxes(boxes);
+}
+
+async function useChosenFile(file) {
+  if (!file) return;
+  useFile(file);
+  if (folder) {
+    folder = null;
+    await forgetFolder().catch(() => {});
+  }
+  showSource();
+}
+
+function wireChoices() {
+  const chooseFolderButton = document.getElementById('ChooseFolder');
+  if (canOpenFolders) {
+    chooseFolderButton.hidden = false;
+    chooseFolderButton.textContent = words.chooseFolder;
+    chooseFolderButton.addEventListener('click', async () => {
+      try {
+        folder = await chooseFolder();
+        showSource();
+      } catch (error) {
+        if (error?.name !== 'AbortError') await showBox(await errorBoxText(reasonOf(error)), true);
+      }
+    });
+  }
+  const fileInput = document.getElementById('ChooseFile');
+  document.getElementById('ChooseFileText').textContent = words.chooseFile(names.roster);
+  fileInput.addEventListener('change', () => useChosenFile(fileInput.files[0]));
+  const saveSample = document.getElementById('SaveSample');
+  saveSample.textContent = words.saveSample;
+  saveSample.addEventListener('click', () => download(names.roster, sample()));
+  // A roster file dropped anywhere on the page.
+  document.addEventListener('dragover', (event) => {
+    if (!event.dataTransfer?.types.includes('Files')) return;
+    event.preventDefault();
+    document.body.classList.add('dropping');
+  });
+  document.addEventListener('dragleave', () => document.body.classList.remove('dropping'));
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    document.body.classList.remove('dropping');
+    useChosenFile(event.dataTransfer?.files[0]);
+  });
+}
+
+async function start() {
+  document.documentElement.lang = pageLanguage;
+  try {
+    [names] = await Promise.all([fileNames, loadSample()]);
+    if (canOpenFolders) folder = await rememberedFolder();
+  } catch (error) {
+    await showBox(await errorBoxText(reasonOf(error)).catch(() => reasonOf(error)), true);
+    return;
+  }
+  wireChoices();
+  showSource();
+  onRunClick(run);
+  document.getElementById('RosterSource').hidden = false;
+  document.body.dataset.ready = 'true';
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+
+start();
