@@ -17,7 +17,7 @@ bool LocksOutSecondWriter();
 // Whether a child process can be started (POSIX systems).
 bool CanStartChildProcesses();
 
-// Whether the C library converts between CP932 and UTF-8 (POSIX systems).
+// Whether the system converts between CP932 and UTF-8 (iconv, or Windows' code pages).
 bool HasCp932Converter();
 
 // The reason given where a case is skipped.
@@ -25,6 +25,6 @@ inline constexpr const char* kNoThreads = "this system starts no thread";
 inline constexpr const char* kNoStandardErrorCapture = "standard error cannot be captured here";
 inline constexpr const char* kNoWriterLocks = "this system does not shut a second writer out";
 inline constexpr const char* kNoChildProcesses = "this system starts no child process";
-inline constexpr const char* kNoCp932Converter = "this C library has no CP932 converter";
+inline constexpr const char* kNoCp932Converter = "this system has no CP932 converter";
 
 }  // namespace pelmora::testing
