@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 namespace pelmora::bench {
 
@@ -14,8 +15,21 @@ bool MeasureInOwnProcess(TMeasureCase measure, int k, int repetitions);
 
 inline constexpr const char* kOneCaseOption = "--one-case";
 
-// Holds this process to the first processor it may run on; false where the system refuses.
-bool HoldToOneProcessor();
+// While it lives, the calling thread runs only on the processor it was on when it was made,
+// where the system lets it be held; then it may run wherever it could before.
+class THeldToProcessor {
+ public:
+  THeldToProcessor();
+  ~THeldToProcessor();
+  THeldToProcessor(const THeldToProcessor&) = delete;
+  THeldToProcessor& operator=(const THeldToProcessor&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  bool held_ = false;
+  std::vector<unsigned char> before_;  // the system's set of the processors it could run on
+};
 
 // The peak resident memory of this process in kilobytes.
 long PeakRssKb();

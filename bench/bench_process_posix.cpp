@@ -1,5 +1,5 @@
 // The benchmark's processes on POSIX systems: a forked child per size, getrusage for its peak,
-// the processor affinity for the cases held to one processor.
+// the processor affinity for the runs held to one processor.
 #include "bench/bench_process.h"
 
 #include <sched.h>
@@ -20,17 +20,18 @@ bool MeasureInOwnProcess(TMeasureCase measure, int k, int repetitions) {
   return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool HoldToOneProcessor() {
-  cpu_set_t allowed;
-  if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return false;
-  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
-    if (!CPU_ISSET(cpu, &allowed)) continue;
-    cpu_set_t one;
-    CPU_ZERO(&one);
-    CPU_SET(cpu, &one);
-    return sched_setaffinity(0, sizeof one, &one) == 0;
-  }
-  return false;
+THeldToProcessor::THeldToProcessor() : before_(sizeof(cpu_set_t)) {
+  auto* before = reinterpret_cast<cpu_set_t*>(before_.data());
+  int cpu = sched_getcpu();
+  if (cpu < 0 || sched_getaffinity(0, sizeof *before, before) != 0) return;
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(cpu, &one);
+  held_ = sched_setaffinity(0, sizeof one, &one) == 0;
+}
+
+THeldToProcessor::~THeldToProcessor() {
+  if (held_) sched_setaffinity(0, sizeof(cpu_set_t), reinterpret_cast<const cpu_set_t*>(before_.data()));
 }
 
 long PeakRssKb() {

@@ -6,6 +6,7 @@
 
 #include <psapi.h>
 
+#include <cstring>
 #include <string>
 
 namespace pelmora::bench {
@@ -51,11 +52,17 @@ bool MeasureInOwnProcess(TMeasureCase, int k, int repetitions) {
   return finished && exitCode == 0;
 }
 
-bool HoldToOneProcessor() {
-  DWORD_PTR allowed = 0;
-  DWORD_PTR system = 0;
-  if (!::GetProcessAffinityMask(::GetCurrentProcess(), &allowed, &system) || allowed == 0) return false;
-  return ::SetProcessAffinityMask(::GetCurrentProcess(), allowed & (~allowed + 1)) != 0;
+THeldToProcessor::THeldToProcessor() : before_(sizeof(DWORD_PTR)) {
+  DWORD_PTR one = DWORD_PTR{1} << ::GetCurrentProcessorNumber();
+  DWORD_PTR before = ::SetThreadAffinityMask(::GetCurrentThread(), one);
+  held_ = before != 0;
+  std::memcpy(before_.data(), &before, sizeof before);
+}
+
+THeldToProcessor::~THeldToProcessor() {
+  DWORD_PTR before = 0;
+  std::memcpy(&before, before_.data(), sizeof before);
+  if (held_) ::SetThreadAffinityMask(::GetCurrentThread(), before);
 }
 
 long PeakRssKb() {

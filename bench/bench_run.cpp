@@ -7,9 +7,9 @@
 //
 // The last lines are one per size: N=… run_ms=… floor_ms=… ratio=… bytes=… peak_rss_kb=…, each
 // time the best of the runs and then the median, and one more for the largest roster saved as
-// UTF-8, whose files are UTF-8 and whose floor writes those UTF-8 bytes (roster=utf-8). Both
-// largest cases are then measured again in a process held to one processor (cpus=1), so that
-// what the second processor gains or costs shows beside them.
+// UTF-8, whose files are UTF-8 and whose floor writes those UTF-8 bytes (roster=utf-8). In both
+// largest cases every run is followed by one held to the processor it ran on (cpus=1), so that
+// the two see the same machine and what more processors gain or cost shows on the line after.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,8 +18,10 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_process.h"
@@ -39,13 +41,14 @@ using TClock = std::chrono::steady_clock;
 struct TBenchCase {
   int Count;
   TTextEncoding RosterEncoding;
-  bool OneProcessor;
+  bool AlsoOneProcessor;  // each run followed by one held to the processor it ran on
 };
 
 constexpr TBenchCase kCases[] = {
-    {10, TTextEncoding::ShiftJis, false},  {25, TTextEncoding::ShiftJis, false},
-    {50, TTextEncoding::ShiftJis, false},  {100, TTextEncoding::ShiftJis, false},
-    {100, TTextEncoding::Utf8, false},     {100, TTextEncoding::ShiftJis, true},
+    {10, TTextEncoding::ShiftJis, false},
+    {25, TTextEncoding::ShiftJis, false},
+    {50, TTextEncoding::ShiftJis, false},
+    {100, TTextEncoding::ShiftJis, true},
     {100, TTextEncoding::Utf8, true},
 };
 constexpr int kDefaultRepetitions = 15;
@@ -61,18 +64,41 @@ struct TTimes {
   double MedianMs;
 };
 
-template <class TFunction>
-TTimes Milliseconds(int repetitions, TFunction function) {
-  std::vector<double> times;
-  for (int r = 0; r < repetitions; ++r) {
-    auto start = TClock::now();
-    function();
-    times.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
-  }
+TTimes BestAndMedian(std::vector<double> times) {
   std::sort(times.begin(), times.end());
   std::size_t middle = times.size() / 2;
   double median = times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
   return {times.front(), median};
+}
+
+template <class TFunction>
+double Milliseconds(TFunction function) {
+  auto start = TClock::now();
+  function();
+  return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
+}
+
+// The times of a function's runs as the process is and, where asked, of as many runs each held
+// to the processor the run before it ran on.
+template <class TFunction>
+std::pair<TTimes, TTimes> Measure(int repetitions, bool alsoOneProcessor, TFunction function) {
+  std::vector<double> free;
+  std::vector<double> held;
+  for (int r = 0; r < repetitions; ++r) {
+    free.push_back(Milliseconds(function));
+    if (!alsoOneProcessor) continue;
+    THeldToProcessor one;
+    if (!one.Held()) throw std::runtime_error("cannot hold the process to one processor");
+    held.push_back(Milliseconds(function));
+  }
+  return {BestAndMedian(free), alsoOneProcessor ? BestAndMedian(held) : TTimes{}};
+}
+
+void PrintLine(const TBenchCase& c, bool oneProcessor, TTimes run, TTimes floor, std::size_t bytes, long peakRssKb) {
+  std::printf("N=%d%s%s run_ms=%.3f/%.3f floor_ms=%.3f/%.3f ratio=%.2f/%.2f bytes=%zu peak_rss_kb=%ld\n", c.Count,
+              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", oneProcessor ? " cpus=1" : "",
+              run.BestMs, run.MedianMs, floor.BestMs, floor.MedianMs, run.BestMs / floor.BestMs,
+              run.MedianMs / floor.MedianMs, bytes, peakRssKb);
 }
 
 // The generated roster, saved in the encoding given.
@@ -96,10 +122,6 @@ bool MeasureCase(int k, int repetitions) {
   if (k < 0 || k >= static_cast<int>(std::size(kCases))) return false;
   const TBenchCase& c = kCases[k];
   const int count = c.Count;
-  if (c.OneProcessor && !HoldToOneProcessor()) {
-    std::fprintf(stderr, "N=%d: cannot hold the process to one processor\n", count);
-    return false;
-  }
   // Written through C's files: the streams' first use would count towards the peak memory.
   std::string roster = RosterFile(c);
   std::FILE* file = OpenForWriting(std::filesystem::path(kRosterFileName));
@@ -111,27 +133,26 @@ bool MeasureCase(int k, int repetitions) {
   int finishedRuns = 0;
   SetMessageBoxPresenter([&finishedRuns](std::string_view text) { finishedRuns += text == kClosingMessage; });
 
-  TTimes run = Milliseconds(repetitions, RunFromRosterFile);
+  auto [run, heldRun] = Measure(repetitions, c.AlsoOneProcessor, RunFromRosterFile);
   long peakRssKb = PeakRssKb();
-  if (finishedRuns != repetitions) {
-    std::fprintf(stderr, "N=%d: %d of %d runs went through\n", count, finishedRuns, repetitions);
+  int runs = c.AlsoOneProcessor ? 2 * repetitions : repetitions;
+  if (finishedRuns != runs) {
+    std::fprintf(stderr, "N=%d: %d of %d runs went through\n", count, finishedRuns, runs);
     return false;
   }
 
   std::string result = ReadFile(kResultFileName);
   std::string battle = ReadFile(kBattleLogFileName);
   // The floor writes the bytes as they are, whatever their encoding.
-  TTimes floor = Milliseconds(repetitions, [&] {
+  auto [floor, heldFloor] = Measure(repetitions, c.AlsoOneProcessor, [&] {
     ResultFile.Open(kResultFileName);
     BattleLogFile.Open(kBattleLogFileName);
     WriteLines(ResultFile, result);
     WriteLines(BattleLogFile, battle);
     CloseOutputs();
   });
-  std::printf("N=%d%s%s run_ms=%.3f/%.3f floor_ms=%.3f/%.3f ratio=%.2f/%.2f bytes=%zu peak_rss_kb=%ld\n", count,
-              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", c.OneProcessor ? " cpus=1" : "",
-              run.BestMs, run.MedianMs, floor.BestMs, floor.MedianMs, run.BestMs / floor.BestMs,
-              run.MedianMs / floor.MedianMs, result.size() + battle.size(), peakRssKb);
+  PrintLine(c, false, run, floor, result.size() + battle.size(), peakRssKb);
+  if (c.AlsoOneProcessor) PrintLine(c, true, heldRun, heldFloor, result.size() + battle.size(), peakRssKb);
   std::fflush(stdout);
   return true;
 }

@@ -6,36 +6,23 @@
 
 namespace pelmora {
 
-// The buffers are left uninitialised: every byte is written before it is read.
+// The buffer is left uninitialised: every byte is written before it is read.
 TLineWriter::TLineWriter() : buffer_(new char[kInitialCapacity]) {}
 
 TLineWriter::~TLineWriter() = default;
 
 TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
-  static constexpr std::string_view kSpaces = "                                ";
-  for (auto left = static_cast<std::size_t>(count); left > 0;) {
-    std::size_t piece = std::min(left, kSpaces.size());
-    *this << kSpaces.substr(0, piece);
-    left -= piece;
-  }
+  auto size = static_cast<std::size_t>(count);
+  if (size > capacity_ - used_) Grow(size);
+  std::memset(buffer_.get() + used_, ' ', size);
+  used_ += size;
   return *this;
 }
 
-// The lines go out in the buffer they were built in, and the next lines are built in the oldest
-// block handed on, which the destination has let go of by then.
-void TLineWriter::HandOn(bool linesFollow) {
+void TLineWriter::Flush() {
   std::size_t size = used_;
   used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
-  if (size == 0) return;
-  WriteOut(buffer_.get(), size, linesFollow);
-  TBlock& oldest = handed_[oldestHanded_];
-  std::swap(buffer_, oldest.Bytes);
-  std::swap(capacity_, oldest.Capacity);
-  oldestHanded_ = (oldestHanded_ + 1) % kBlocksInFlight;
-  if (!buffer_) {
-    buffer_.reset(new char[kInitialCapacity]);
-    capacity_ = kInitialCapacity;
-  }
+  if (size > 0) WriteOut(buffer_.get(), size);
 }
 
 void TLineWriter::Grow(std::size_t more) {
