@@ -6,23 +6,37 @@
 
 namespace pelmora {
 
-// The buffer is left uninitialised: every byte is written before it is read.
+// The buffers are left uninitialised: every byte is written before it is read.
 TLineWriter::TLineWriter() : buffer_(new char[kInitialCapacity]) {}
 
 TLineWriter::~TLineWriter() = default;
 
+// Padding is mostly a few spaces: those are appended as a piece of a row of spaces.
 TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
+  static constexpr std::string_view kSpaces = "                                ";
   auto size = static_cast<std::size_t>(count);
+  if (size <= kSpaces.size()) return *this << kSpaces.substr(0, size);
   if (size > capacity_ - used_) Grow(size);
   std::memset(buffer_.get() + used_, ' ', size);
   used_ += size;
   return *this;
 }
 
-void TLineWriter::Flush() {
+// The lines go out in the buffer they were built in, and the next lines are built in the oldest
+// block handed on, which the destination has let go of by then.
+void TLineWriter::HandOn(bool linesFollow) {
   std::size_t size = used_;
   used_ = lineStart_ = 0;  // a failed write loses the buffer: what went out before stays, nothing is repeated
-  if (size > 0) WriteOut(buffer_.get(), size);
+  if (size == 0) return;
+  WriteOut(buffer_.get(), size, linesFollow);
+  TBlock& oldest = handed_[oldestHanded_];
+  std::swap(buffer_, oldest.Bytes);
+  std::swap(capacity_, oldest.Capacity);
+  oldestHanded_ = (oldestHanded_ + 1) % kBlocksInFlight;
+  if (!buffer_) {
+    buffer_.reset(new char[kInitialCapacity]);
+    capacity_ = kInitialCapacity;
+  }
 }
 
 void TLineWriter::Grow(std::size_t more) {

@@ -1,6 +1,7 @@
-// The core's one door to the operating system's files: the roster is read and both output files
-// are written through these calls. One file per system implements them (os_file_posix.cpp,
-// os_file_windows.cpp) and alone knows the system's calls, its names of files and its error codes.
+// The core's one door to the operating system: the roster is read and both output files are
+// written through these calls, and the count of processors decides whether a second thread
+// writes them. One file per system implements them (os_file_posix.cpp, os_file_windows.cpp) and
+// alone knows the system's calls, its names of files and its error codes.
 #pragma once
 
 #include <cstddef>
@@ -47,5 +48,9 @@ int CutFileAt(TOsFile file, std::int64_t length);
 
 // Closes the file; returns 0 or the system's code. The file is closed either way.
 int CloseFile(TOsFile file);
+
+// How many processors the system lets this process run on: whether a second thread can take the
+// files' writing off the run, or would only take turns with it.
+int ProcessorsAvailable();
 
 }  // namespace pelmora

@@ -1,8 +1,9 @@
 // The core's files on Linux and other POSIX systems: descriptors, an advisory lock against a
-// second writer and errno codes.
+// second writer and errno codes; and the processors the process may run on.
 #include "common/os_file.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -112,5 +113,15 @@ int CutFileAt(TOsFile file, std::int64_t length) {
 }
 
 int CloseFile(TOsFile file) { return ::close(Descriptor(file)) == 0 ? 0 : errno; }
+
+// A process held to some processors (taskset, a container's share) counts only those.
+int ProcessorsAvailable() {
+#if defined(CPU_COUNT)
+  cpu_set_t allowed;
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0) return CPU_COUNT(&allowed);
+#endif
+  long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+  return online > 0 ? static_cast<int>(online) : 1;
+}
 
 }  // namespace pelmora

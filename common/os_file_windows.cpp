@@ -1,5 +1,6 @@
 // The core's files on Windows: handles opened by their UTF-16 names, a share mode that lets
-// readers in and keeps a second writer out, and Windows' own error codes.
+// readers in and keeps a second writer out, and Windows' own error codes; and the processors the
+// process may run on.
 #include "common/os_file.h"
 
 #include <windows.h>
@@ -104,5 +105,15 @@ int CutFileAt(TOsFile file, std::int64_t length) {
 }
 
 int CloseFile(TOsFile file) { return ::CloseHandle(Handle(file)) ? 0 : static_cast<int>(::GetLastError()); }
+
+// The processors of the process's affinity mask (its processor group, on a machine of more).
+int ProcessorsAvailable() {
+  DWORD_PTR process = 0;
+  DWORD_PTR system = 0;
+  if (!::GetProcessAffinityMask(::GetCurrentProcess(), &process, &system) || process == 0) return 1;
+  int count = 0;
+  for (; process != 0; process &= process - 1) ++count;
+  return count;
+}
 
 }  // namespace pelmora

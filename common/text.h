@@ -35,9 +35,17 @@ struct TNumberText {
   operator std::string_view() const { return {Bytes.data(), Size}; }
 };
 
-// The plain decimal text of n: a minus sign for negative values, no leading zeros.
+// The plain decimal text of n: a minus sign for negative values, no leading zeros. Almost every
+// number written (hit points, damage, dice, turns) is below a hundred, and takes the short way.
 inline TNumberText Decimal(std::int32_t n) {
   TNumberText text;
+  constexpr std::int32_t kTen = 10;
+  if (n >= 0 && n < kTen * kTen) {
+    text.Bytes[0] = static_cast<char>('0' + (n < kTen ? n : n / kTen));
+    text.Bytes[1] = static_cast<char>('0' + n % kTen);
+    text.Size = n < kTen ? 1 : 2;
+    return text;
+  }
   auto [end, error] = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), n);
   text.Size = static_cast<std::size_t>(end - text.Bytes.data());
   return text;

@@ -2,38 +2,57 @@
 // blocks going out whole or failing with the system's code, and the torn line cut off.
 #include "tournament/output_files.h"
 
+#include <cstring>
+#include <functional>
 #include <memory>
-#include <string_view>
+#include <utility>
 
 #include "common/cp932_to_utf8.h"
+#include "common/write_behind.h"
 #include "roster/roster_loader.h"
 #include "tournament/io_error.h"
 
 namespace pelmora {
+
+namespace {
+
+// The system takes the files' blocks one after another behind the run, in the order the run
+// hands them on, while the run builds the next ones; a refused block stops every later one, so both
+// files end exactly as they would had the run written each block itself. Closing a file ends
+// the thread, so none is left between runs. Defined before the files, it outlives them.
+TWriteBehind FileWrites(TLineWriter::kBlocksInFlight);
+
+// What the run converts before it looks again whether the system has taken the blocks before.
+constexpr std::size_t kConversionPiece = 16 * 1024;
+
+}  // namespace
 
 TOutputFile ResultFile;
 TOutputFile BattleLogFile;
 
 TOutputFile::~TOutputFile() { Abandon(); }
 
-// Emptying a regular file frees all it held; a device or a pipe has nothing to empty.
+// The file is opened once the file before has been emptied, as if each were opened and emptied
+// in turn; emptying the last run's file, which frees all it held, goes on behind the run.
 void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding encoding) {
   if (IsOpen()) Abandon();
   DiscardBuffer();
   encoding_ = encoding;
   TOsFile file = kNoFile;
-  if (int code = OpenOutputFile(fileName, file); code != 0) throw TIoError(code);
-  if (int code = IsRegularFile(file) ? CutFileAt(file, 0) : 0; code != 0) {
-    CloseFile(file);
-    throw TIoError(code);
-  }
+  FileWrites.Run([&] {
+    if (int code = OpenOutputFile(fileName, file); code != 0) throw TIoError(code);
+  });
   file_ = file;
+  FileWrites.Hand([file] {
+    if (int code = IsRegularFile(file) ? CutFileAt(file, 0) : 0; code != 0) throw TIoError(code);
+  });
 }
 
 void TOutputFile::Close() {
   if (file_ == kNoFile) return;
   try {
     Flush();
+    FileWrites.End();
   } catch (...) {
     Abandon();
     throw;
@@ -44,28 +63,58 @@ void TOutputFile::Close() {
 }
 
 void TOutputFile::Abandon() {
+  FileWrites.EndQuietly();
   DiscardBuffer();
   if (file_ != kNoFile) CloseFile(file_);
   file_ = kNoFile;
 }
 
-// A file of a roster saved as UTF-8 takes each block's UTF-8 form. A line feed is never part of a
-// Shift_JIS or a UTF-8 character, so a block of whole lines converts on its own.
-void TOutputFile::WriteOut(const char* bytes, std::size_t size) {
+// Blocks handed on while lines follow are written behind the run; the last one, with nothing
+// left to build meanwhile, is written by the run itself.
+void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow) {
   if (file_ == kNoFile) throw TIoError(kFileNotOpenError);
+  auto write = [linesFollow](std::function<void()> job) {
+    linesFollow ? FileWrites.Hand(std::move(job)) : FileWrites.Run(job);
+  };
   if (encoding_ == TTextEncoding::ShiftJis) {
-    WriteWhole(bytes, size);
+    write([this, bytes, size] { WriteWhole(bytes, size); });
     return;
   }
-  std::size_t room = Cp932ToUtf8Room(size);
-  if (room > convertedCapacity_) {
-    converted_.reset(new char[room]);
-    convertedCapacity_ = room;
+  // Converting a block costs about as much as writing it, so both sides convert: the run, a piece
+  // at a time, while the system is still taking the block before, and the thread that writes the
+  // block the rest. A line feed is never part of a Shift_JIS or a UTF-8 character, so a piece
+  // that ends on a line end ends on a character's end, and the rest follows it in the room.
+  char* room = NextConversionRoom(size);
+  char* converted = room;
+  std::size_t taken = 0;
+  while (linesFollow && taken < size && FileWrites.IsBusy()) {
+    std::size_t pieceEnd = size;
+    if (size - taken > kConversionPiece) {
+      const void* lineEnd =
+          std::memchr(bytes + taken + kConversionPiece, '\n', size - taken - kConversionPiece);
+      if (lineEnd != nullptr)
+        pieceEnd = static_cast<std::size_t>(static_cast<const char*>(lineEnd) - bytes) + 1;
+    }
+    converted = Cp932ToUtf8(bytes + taken, pieceEnd - taken, converted);
+    taken = pieceEnd;
   }
-  char* end = Cp932ToUtf8(bytes, size, converted_.get());
-  WriteWhole(converted_.get(), static_cast<std::size_t>(end - converted_.get()));
+  write([this, bytes, size, room, converted, taken] {
+    char* end = Cp932ToUtf8(bytes + taken, size - taken, converted);
+    WriteWhole(room, static_cast<std::size_t>(end - room));
+  });
 }
 
+char* TOutputFile::NextConversionRoom(std::size_t cp932Size) {
+  nextRoom_ = (nextRoom_ + 1) % rooms_.size();
+  std::size_t room = Cp932ToUtf8Room(cp932Size);
+  if (room > roomCapacities_[nextRoom_]) {
+    rooms_[nextRoom_].reset(new char[room]);
+    roomCapacities_[nextRoom_] = room;
+  }
+  return rooms_[nextRoom_].get();
+}
+
+// Behind the run, the run leaves the file and the bytes alone until it has waited for this.
 void TOutputFile::WriteWhole(const char* bytes, std::size_t size) {
   std::size_t taken = 0;
   while (taken < size) {

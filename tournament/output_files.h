@@ -1,6 +1,7 @@
 // The two output files of a run, the result report and the battle log.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <filesystem>
@@ -14,25 +15,27 @@ namespace pelmora {
 // A text file written through the line writer. Opening shuts a second writer out before the file
 // is truncated, so two writers cannot interleave lines; readers may look at it meanwhile.
 // Every failure throws TIoError, and a write that the system refuses part-way leaves the file
-// ending on its last whole line.
+// ending on its last whole line. The system takes a block while the next one is built, so a
+// refusal may be thrown from a later call than the one that handed the block on.
 class TOutputFile : public TLineWriter {
  public:
   ~TOutputFile() override;
 
   // Creates or empties the file, which receives its lines in the encoding given. Throws when it
-  // cannot open or empty it, leaving the file closed.
+  // cannot open it, leaving the file closed; a failure to empty it is thrown by a later call.
   void Open(const std::filesystem::path& fileName, TTextEncoding encoding = TTextEncoding::ShiftJis);
 
   // Writes out what is buffered, then closes; the file is closed afterwards even on failure.
   void Close();
 
-  // Closes without writing out what is buffered: the run stopped at an error.
+  // Closes without writing out what is buffered, once the block handed on last is taken or
+  // refused: the run stopped at an error.
   void Abandon();
 
   bool IsOpen() const { return file_ != kNoFile; }
 
  protected:
-  void WriteOut(const char* bytes, std::size_t size) override;
+  void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override;
 
  private:
   // Writes the bytes in full, or cuts off what a refusal tore and throws.
@@ -41,11 +44,15 @@ class TOutputFile : public TLineWriter {
   // Cuts off the beginning of a line that a refused write left in the file.
   void CutTornLine(std::string_view taken);
 
+  // Room for the UTF-8 form of the next block; the system may still be taking the blocks
+  // handed on before it, each converted into a room of its own.
+  char* NextConversionRoom(std::size_t cp932Size);
+
   TOsFile file_ = kNoFile;
   TTextEncoding encoding_ = TTextEncoding::ShiftJis;
-  // The UTF-8 form of a block, kept between blocks so that its room is made once.
-  std::unique_ptr<char[]> converted_;
-  std::size_t convertedCapacity_ = 0;
+  std::array<std::unique_ptr<char[]>, kBlocksInFlight + 1> rooms_;
+  std::array<std::size_t, kBlocksInFlight + 1> roomCapacities_{};
+  std::size_t nextRoom_ = 0;
 };
 
 extern TOutputFile ResultFile;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/sjis_literal.h"
@@ -35,17 +36,33 @@ TEST(LineWriter, PadRightCountsTheLineInBytesAndNeverCuts) {
 }
 
 // The destination sees only whole lines, however long a line is; the writer's buffer is a
-// quarter of a megabyte.
+// mebibyte. A destination may still be taking the last blocks handed on while lines
+// follow, so the writer must not build lines in any of them before then.
 class TChunkRecorder final : public TLineWriter {
  public:
   std::vector<std::string> Chunks;
+  int TouchedWhileTaken = 0;
 
  protected:
-  void WriteOut(const char* bytes, std::size_t size) override { Chunks.emplace_back(bytes, size); }
+  void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override {
+    for (const auto& [chunk, taken] : beingTaken_) {
+      if (std::string_view(taken, Chunks[chunk].size()) != Chunks[chunk]) ++TouchedWhileTaken;
+    }
+    Chunks.emplace_back(bytes, size);
+    if (!linesFollow) {
+      beingTaken_.clear();
+      return;
+    }
+    beingTaken_.emplace_back(Chunks.size() - 1, bytes);
+    if (beingTaken_.size() > kBlocksInFlight) beingTaken_.erase(beingTaken_.begin());
+  }
+
+ private:
+  std::vector<std::pair<std::size_t, const char*>> beingTaken_;  // chunk number, bytes handed on
 };
 
 TEST(LineWriter, HandsOnWholeLinesOnly) {
-  const std::string longLine(600 * 1024, 'x');
+  const std::string longLine(1536 * 1024, 'x');
   TChunkRecorder out;
   std::string expected;
   for (int k = 0; k < 100000; ++k) {
@@ -61,6 +78,7 @@ TEST(LineWriter, HandsOnWholeLinesOnly) {
     received += chunk;
   }
   EXPECT_GT(out.Chunks.size(), 1u);
+  EXPECT_EQ(out.TouchedWhileTaken, 0) << "lines were built in a block the destination was still taking";
   EXPECT_TRUE(received == expected) << "the lines did not arrive whole and in order";
 }
 

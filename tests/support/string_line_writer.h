@@ -16,7 +16,7 @@ class TStringLineWriter final : public TLineWriter {
   }
 
  protected:
-  void WriteOut(const char* bytes, std::size_t size) override { text_.append(bytes, size); }
+  void WriteOut(const char* bytes, std::size_t size, bool) override { text_.append(bytes, size); }
 
  private:
   std::string text_;

@@ -1,9 +1,12 @@
 // What the system under the tests can do. A case that needs what a system has not (WebAssembly
-// under Node has no child processes, no locks between writers and no CP932 converter) is
-// skipped there, for that reason, and runs everywhere else.
+// under Node has no child processes, no threads without shared memory, no locks between writers
+// and no CP932 converter) is skipped there, for that reason, and runs everywhere else.
 #pragma once
 
 namespace pelmora::testing {
+
+// Whether a thread can be started.
+bool CanStartThreads();
 
 // Whether standard error can be captured, as GoogleTest does by redirecting its descriptor.
 bool CanCaptureStandardError();
@@ -18,6 +21,7 @@ bool CanStartChildProcesses();
 bool HasCp932Converter();
 
 // The reason given where a case is skipped.
+inline constexpr const char* kNoThreads = "this system starts no thread";
 inline constexpr const char* kNoStandardErrorCapture = "standard error cannot be captured here";
 inline constexpr const char* kNoWriterLocks = "this system does not shut a second writer out";
 inline constexpr const char* kNoChildProcesses = "this system starts no child process";

@@ -222,10 +222,10 @@ TEST(Faults, NoDescriptorLeft) {
             seen);
 }
 
-// A user's limit on processes counts threads too, so the system may give a process no thread
-// beyond its first; the run needs none and goes through. Only an unprivileged process meets the
-// limit.
-TEST(Faults, NoThreadLeftTheRunGoesThrough) {
+// A user's limit on processes counts threads too, so the system may give the run no thread to
+// write behind it; the run then writes each block itself, and goes through. Only an unprivileged
+// process meets the limit.
+TEST(Faults, NoThreadLeftTheRunWritesItself) {
   if (!testing::CanStartChildProcesses()) GTEST_SKIP() << testing::kNoChildProcesses;
   testing::TScopedWorkDir dir;
   WriteFileBytes(kRosterFileName, testing::HundredCharacterRosterFile());

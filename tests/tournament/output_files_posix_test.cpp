@@ -85,7 +85,7 @@ TEST(OutputFile, ARefusalBehindTheRunReachesTheNextCloseOfEitherFile) {
   log.Open("log.txt");
   std::string error = "no error";
   try {
-    for (int k = 0; k < 10'000; ++k) {  // 420 kilobytes: more than a block
+    for (int k = 0; k < 30'000; ++k) {  // 1.2 megabytes: more than a block
       log << "a line of forty bytes, line end included";
       log.EndLine();
     }
