@@ -114,9 +114,10 @@ int CutFileAt(TOsFile file, std::int64_t length) {
 
 int CloseFile(TOsFile file) { return ::close(Descriptor(file)) == 0 ? 0 : errno; }
 
-// A process held to some processors (taskset, a container's share) counts only those.
+// A process held to some processors (taskset, a container's share) counts only those, where
+// the system keeps such a set (Linux).
 int ProcessorsAvailable() {
-#if defined(CPU_COUNT)
+#if defined(__linux__)
   cpu_set_t allowed;
   if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0) return CPU_COUNT(&allowed);
 #endif
