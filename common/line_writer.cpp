@@ -11,14 +11,10 @@ TLineWriter::TLineWriter() : buffer_(new char[kInitialCapacity]) {}
 
 TLineWriter::~TLineWriter() = default;
 
-// Padding is mostly a few spaces: those are appended as a piece of a row of spaces.
-TLineWriter& TLineWriter::AppendSpaces(std::int32_t count) {
-  static constexpr std::string_view kSpaces = "                                ";
-  auto size = static_cast<std::size_t>(count);
-  if (size <= kSpaces.size()) return *this << kSpaces.substr(0, size);
-  if (size > capacity_ - used_) Grow(size);
-  std::memset(buffer_.get() + used_, ' ', size);
-  used_ += size;
+TLineWriter& TLineWriter::AppendManySpaces(std::size_t count) {
+  if (count > capacity_ - used_) Grow(count);
+  std::memset(buffer_.get() + used_, ' ', count);
+  used_ += count;
   return *this;
 }
 

@@ -120,7 +120,13 @@ class TLineWriter {
   static constexpr std::size_t kInitialCapacity = 1024 * 1024;
   static constexpr std::size_t kFlushThreshold = kInitialCapacity - 32 * 1024;
 
-  TLineWriter& AppendSpaces(std::int32_t count);
+  // Padding is mostly a few spaces: those are appended as a piece of a row of spaces.
+  TLineWriter& AppendSpaces(std::int32_t count) {
+    static constexpr std::string_view kSpaces = "                                ";
+    auto size = static_cast<std::size_t>(count);
+    return size <= kSpaces.size() ? *this << std::string_view(kSpaces.data(), size) : AppendManySpaces(size);
+  }
+  TLineWriter& AppendManySpaces(std::size_t count);
 
   // Hands the buffered lines to the destination.
   void HandOn(bool linesFollow);
