@@ -8,7 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -39,24 +39,26 @@ struct TWebRun {
 
 TWebRun LastRun;
 
-// Every run starts in the same empty folder: the roster given (or none), and no file of a run
-// before, so that only what this run wrote comes back out.
+// Every run starts in the same folder with the roster given (or none). The files of the run before
+// stay, with the room they took, which this run's files use again: they come out only when this
+// run has said that it wrote them whole.
 void PrepareWorkDir(const char* roster, int size) {
   std::filesystem::create_directories(kWorkDir);
   if (::chdir(kWorkDir) != 0) throw std::system_error(errno, std::generic_category(), kWorkDir);
-  for (const char* name : {kResultFileName, kBattleLogFileName}) std::filesystem::remove(name);
   const std::filesystem::path rosterName(kRosterFileName);
   std::filesystem::remove(rosterName);
   if (size >= 0) std::ofstream(rosterName, std::ios::binary).write(roster, size);
 }
 
+// Read in one piece: the battle log of a hundred characters is twelve megabytes.
 std::string TakeFile(const char* name) {
   std::string bytes;
-  {
-    std::ifstream in(name, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::filesystem::remove(name);
+  std::ifstream in(name, std::ios::binary);
+  in.seekg(0, std::ios::end);
+  bytes.resize(static_cast<std::size_t>(in.tellg()));
+  in.seekg(0);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (in.gcount() != static_cast<std::streamsize>(bytes.size())) throw std::runtime_error(std::string(name) + " was cut short");
   return bytes;
 }
 
