@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -31,10 +32,17 @@ struct TWebBox {
   bool IsError;
 };
 
+// A file's bytes, read into room that nothing fills first: the battle log of a hundred
+// characters is twelve megabytes.
+struct TWebFileBytes {
+  std::unique_ptr<char[]> Bytes;
+  std::size_t Size = 0;
+};
+
 struct TWebRun {
   std::vector<TWebBox> Boxes;
   bool FilesWritten = false;
-  std::string Files[kWebFileCount];
+  TWebFileBytes Files[kWebFileCount];
 };
 
 TWebRun LastRun;
@@ -50,16 +58,16 @@ void PrepareWorkDir(const char* roster, int size) {
   if (size >= 0) std::ofstream(rosterName, std::ios::binary).write(roster, size);
 }
 
-// Read in one piece: the battle log of a hundred characters is twelve megabytes.
-std::string TakeFile(const char* name) {
-  std::string bytes;
+TWebFileBytes TakeFile(const char* name) {
+  TWebFileBytes file;
   std::ifstream in(name, std::ios::binary);
   in.seekg(0, std::ios::end);
-  bytes.resize(static_cast<std::size_t>(in.tellg()));
+  file.Size = static_cast<std::size_t>(in.tellg());
+  file.Bytes.reset(new char[file.Size]);
   in.seekg(0);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.gcount() != static_cast<std::streamsize>(bytes.size())) throw std::runtime_error(std::string(name) + " was cut short");
-  return bytes;
+  in.read(file.Bytes.get(), static_cast<std::streamsize>(file.Size));
+  if (in.gcount() != static_cast<std::streamsize>(file.Size)) throw std::runtime_error(std::string(name) + " was cut short");
+  return file;
 }
 
 // The error box of the desktop windows, for an error that stops the run.
@@ -103,12 +111,12 @@ int PelmoraBoxIsError(int index) { return LastRun.Boxes.at(index).IsError ? 1 : 
 
 int PelmoraFilesWritten() { return LastRun.FilesWritten ? 1 : 0; }
 
-const char* PelmoraFileBytes(int file) { return LastRun.Files[file].data(); }
+const char* PelmoraFileBytes(int file) { return LastRun.Files[file].Bytes.get(); }
 
-int PelmoraFileSize(int file) { return static_cast<int>(LastRun.Files[file].size()); }
+int PelmoraFileSize(int file) { return static_cast<int>(LastRun.Files[file].Size); }
 
 void PelmoraReleaseFiles() {
-  for (std::string& file : LastRun.Files) std::string().swap(file);
+  for (TWebFileBytes& file : LastRun.Files) file = TWebFileBytes{};
 }
 
 const char* PelmoraFileName(int file) { return file == kWebResultFile ? kResultFileName : kBattleLogFileName; }
