@@ -196,17 +196,25 @@ async function checkAccessibility(page) {
   return result.passes;
 }
 
-// The view at two sizes with a match and a character open.
+// The view at 100 % and 200 % with a match and a character open, as the window shows it
+// scrolled to each part (rows and lines out of the window are drawn only when scrolled to).
 async function keepScreenshots() {
-  for (const [scale, viewport] of [[1, { width: 1280, height: 900 }], [2, { width: 640, height: 450 }]]) {
-    const page = await openPage({ deviceScaleFactor: scale, viewport });
+  for (const scale of [1, 2]) {
+    const page = await openPage({ deviceScaleFactor: scale, viewport: { width: 1280 / scale, height: 900 / scale } });
     for (const name of ['sjis3', 'sample', 'sjis100']) {
       await page.setInputFiles('#ChooseResults', resultFiles(name));
       await waitForView(page);
       const count = readExpected(rosters.cases[name].expected.files, kEncodings[name]).count;
       await page.click(`#Grid tbody tr:nth-child(${count}) td:nth-of-type(1)`);
       await page.click('#Ranking li:first-child button');
-      await page.screenshot({ path: join(screenshots, `results-${name}-${scale * 100}.png`), fullPage: true });
+      await page.mouse.move(0, 0);
+      for (const part of ['ranking', 'table', 'match']) {
+        await page.evaluate((selector) => {
+          document.querySelector(selector).scrollIntoView();
+          return new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+        }, `.${part}-part`);
+        await page.screenshot({ path: join(screenshots, `results-${name}-${scale * 100}-${part}.png`) });
+      }
     }
     await page.context().close();
   }

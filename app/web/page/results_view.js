@@ -110,7 +110,10 @@ function chooseCharacter(k) {
       const result = document.createElement('span');
       result.className = 'result';
       result.textContent = mark === kWin ? words.win : words.loss;
-      button.append(markOf(mark), ` ${nameOf(j)} `, result);
+      const name = document.createElement('span');
+      name.className = 'opponent';
+      name.textContent = ` ${nameOf(j)} `;
+      button.append(markOf(mark), name, result);
       button.addEventListener('click', () => showMatch(k, j));
       item.append(button);
       return [item];
