@@ -146,7 +146,7 @@ try {
     });
   });
 
-  for (const name of screenshots ? ['sjis3', 'sample', 'sjis100'] : ['sample', 'sjis100']) {
+  for (const name of screenshots ? ['sample', 'sjis3', 'sjis100'] : ['sample', 'sjis100']) {
     const roster = rosters.cases[name];
     if (name !== 'sample') await driver.findElement(By.id('ChooseFile')).sendKeys(asRosterFile(roster, rosters.folder));
     const runsBefore = await driver.executeScript(() => window.pelmoraRuns.length);
