@@ -17,6 +17,10 @@ import { areResultFiles, openResultFiles, showRunResults, useFileNames } from '.
 let folder = null;
 let names = null;
 
+function nextPaint() {
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
 function reasonOf(error) {
   return String(error?.message || error?.name || error);
 }
@@ -44,15 +48,22 @@ async function run() {
   performance.mark('pelmora-run-end');
   if (files) {
     try {
-      if (folder) await writeFiles(folder, files);
-      else downloadAll(files);
+      if (folder) {
+        await writeFiles(folder, files);
+        showRunResults(files);
+      } else {
+        // The view first: the downloads' copies of a large battle log would hold it back, and
+        // they cannot fail.
+        showRunResults(files);
+        await nextPaint();
+        downloadAll(files);
+      }
     } catch (error) {
       // The run's own closing box would say the files were written: only the error is shown.
       await showBox(await errorBoxText(reasonOf(error)), true);
       return;
     }
     document.dispatchEvent(new CustomEvent('pelmora-run', { detail: { files } }));
-    showRunResults(files);
   }
   await showBoxes(boxes);
 }

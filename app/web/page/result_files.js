@@ -293,29 +293,44 @@ function lastLines(bytes, body, end, count) {
   return lines;
 }
 
+// The text of the log's lines, [start, stop). The fixed lines ("結果", the roll-off's heading)
+// recur in every match, so each is decoded once and then known by its bytes.
+function lineTexts(bytes, decode) {
+  const known = new Map();
+  return {
+    of: ([start, stop]) => decode(bytes.subarray(start, stop)),
+    is([start, stop], text) {
+      const seen = known.get(text);
+      if (seen) return seen.length === stop - start && compareAt(bytes, start, seen) === null;
+      const same = decode(bytes.subarray(start, stop)) === text;
+      if (same) known.set(text, bytes.slice(start, stop));
+      return same;
+    },
+  };
+}
+
 // The winner's line of a match whose result is whole, or null: "=" × 30, "結果", "=" × 30, on
 // equal hit points the roll-off's heading, its two lines and an empty line, then the winner's
 // line and an empty line.
-function winnerLineOf(bytes, decode, body, end) {
+function winnerLineOf(bytes, texts, body, end) {
   const lines = lastLines(bytes, body, end, kResultLines);
-  const text = (line) => decode(bytes.subarray(line[0], line[1]));
   const isEmpty = (line) => line !== undefined && line[0] === line[1];
   if (!isEmpty(lines[0]) || lines.length < 5) return null;
   let heading = 2;
   if (isEmpty(lines[2])) {
     const [, , , second, first, rollOff] = lines;
-    if (!rollOff || isEmpty(second) || isEmpty(first) || text(rollOff) !== kRollOff) return null;
+    if (!rollOff || isEmpty(second) || isEmpty(first) || !texts.is(rollOff, kRollOff)) return null;
     heading = 6;
   }
   const rules = [lines[heading], lines[heading + 2]];
-  if (rules.some((rule) => !rule || !isRule(bytes, rule, kTurnRuleLength)) || text(lines[heading + 1]) !== kResultHeading) return null;
-  return text(lines[1]);
+  if (rules.some((rule) => !rule || !isRule(bytes, rule, kTurnRuleLength)) || !texts.is(lines[heading + 1], kResultHeading)) return null;
+  return texts.of(lines[1]);
 }
 
 // Whether the last match is whole before end, with more lines after it.
-function endsEarly(bytes, decode, body, end, victory) {
+function endsEarly(bytes, texts, body, end, victory) {
   for (let at = bytes.indexOf(kLineFeed, body) + 1; at > 0 && at < end; at = bytes.indexOf(kLineFeed, at) + 1) {
-    if (winnerLineOf(bytes, decode, body, at) === victory) return true;
+    if (winnerLineOf(bytes, texts, body, at) === victory) return true;
   }
   return false;
 }
@@ -328,6 +343,7 @@ function indexLog(bytes, decode, characters, marks) {
   const total = (count * (count - 1)) / 2;
   const starts = new Int32Array(total + 1);
   const settled = characters.map(() => count < 2);
+  const texts = lineTexts(bytes, decode);
   let position = 0;
   let k = 0;
   for (let i = 0; i < count; ++i) {
@@ -339,7 +355,7 @@ function indexLog(bytes, decode, characters, marks) {
       const lineStart = position + kMatchStart.length;
       const lineEnd = bytes.indexOf(kCarriageReturn, lineStart);
       if (lineEnd < 0) throw fault('cut');
-      const line = decode(bytes.subarray(lineStart, lineEnd));
+      const line = texts.of([lineStart, lineEnd]);
       if (!settled[i] || !settled[j]) settleNames(line, i, j, characters, settled);
       if (line !== matchLine(characters, i, j)) throw fault('other');
       const body = lineEnd + kLineEnd.length;
@@ -347,12 +363,12 @@ function indexLog(bytes, decode, characters, marks) {
       if (firstTurn) throw fault(firstTurn);
       const next = nextMatchRule(bytes, body + kMatchBody.length);
       const end = next < 0 ? bytes.length : next;
-      const won = winnerLineOf(bytes, decode, body, end);
+      const won = winnerLineOf(bytes, texts, body, end);
       const [winner, loser] = marks[i * count + j] === kWin ? [i, j] : [j, i];
       const victory = `${characters[winner].name}${kVictory}`;
       if (won !== victory) {
         if (won === `${characters[loser].name}${kVictory}`) throw fault('winner');
-        if (k + 1 === total && endsEarly(bytes, decode, body, end, victory)) throw new TResultsError('extra');
+        if (k + 1 === total && endsEarly(bytes, texts, body, end, victory)) throw new TResultsError('extra');
         throw fault(next < 0 ? 'cut' : 'other');
       }
       starts[k] = position;
