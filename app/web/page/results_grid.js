@@ -84,6 +84,7 @@ export function drawGrid(box, labelId, model, actions) {
   table.style.setProperty('--count', count);
   box.replaceChildren(table);
   let current = null;
+  let open = [];
 
   const cellAt = (row, column) => table.rows[row]?.cells[column] ?? null;
   const place = (cell) => [cell.parentElement.rowIndex, cell.cellIndex];
@@ -157,10 +158,10 @@ export function drawGrid(box, labelId, model, actions) {
   return {
     // Marks the open match's cell (and its twin across the diagonal) and moves the stop there.
     showOpen(i, j) {
-      for (const cell of table.querySelectorAll('td.open')) cell.classList.remove('open');
-      cellAt(i + 1, j + 1)?.classList.add('open');
-      cellAt(j + 1, i + 1)?.classList.add('open');
-      if (current !== cellAt(i + 1, j + 1)) moveTo(cellAt(i + 1, j + 1), false);
+      for (const cell of open) cell.classList.remove('open');
+      open = [cellAt(i + 1, j + 1), cellAt(j + 1, i + 1)];
+      for (const cell of open) cell.classList.add('open');
+      if (current !== open[0]) moveTo(open[0], false);
     },
     // Marks the chosen character's headers.
     showChosen(k) {

@@ -39,12 +39,24 @@ function nameButton(k, className = 'name') {
   return button;
 }
 
-// The full text of whatever the pointer or the focus is on, where the element shows it cut.
+// The full text of whatever the pointer or the focus is on, where the element shows it cut. It
+// is placed at the next frame, so that a click or a key never waits for the page's layout.
+let pointed = null;
 function point(target, text) {
-  if (!target || text === null || (target.matches('button.name') && target.scrollWidth <= target.clientWidth)) {
+  const shown = target && text !== null && !(target.matches('button.name') && target.scrollWidth <= target.clientWidth);
+  if (!shown) {
+    pointed = null;
     tooltip.hidden = true;
     return;
   }
+  if (!pointed) requestAnimationFrame(placeTooltip);
+  pointed = { target, text };
+}
+
+function placeTooltip() {
+  if (!pointed) return;
+  const { target, text } = pointed;
+  pointed = null;
   tooltip.textContent = text;
   tooltip.hidden = false;
   const box = target.getBoundingClientRect();
