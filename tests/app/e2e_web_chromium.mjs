@@ -6,25 +6,23 @@
 // from the page once its own files are loaded.
 import { chromium } from 'playwright-core';
 import { readFileSync } from 'node:fs';
-import { asRosterFile, checkCase, fail, kFileNames, kRosterName, parseArguments, prepareRosters, sameBytes, serveSite } from './web_e2e_support.mjs';
+import {
+  asRosterFile,
+  checkCase,
+  fail,
+  kFileNames,
+  kRosterName,
+  launchChromium,
+  parseArguments,
+  prepareRosters,
+  sameBytes,
+  serveSite,
+} from './web_e2e_support.mjs';
 
 const options = parseArguments();
 const rosters = prepareRosters(options);
 const site = await serveSite(options.site);
-const kChromium = process.env.PELMORA_CHROMIUM ?? '/usr/bin/chromium';
-
-// Starts the browser; where it fails to start, says so in its own words and tries once more.
-async function launch() {
-  const settings = { executablePath: kChromium, headless: true, args: ['--no-sandbox'] };
-  try {
-    return await chromium.launch(settings);
-  } catch (error) {
-    console.log(`Chromium did not start, starting it again: ${error.message}`);
-    return chromium.launch(settings);
-  }
-}
-
-const browser = await launch();
+const browser = await launchChromium(chromium);
 const context = await browser.newContext({ acceptDownloads: true, locale: 'en-US' });
 const page = await context.newPage();
 const foreign = [];

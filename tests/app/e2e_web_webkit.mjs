@@ -2,17 +2,36 @@
 // its own: the window's size and colour, the sample and a hundred characters saved as Shift_JIS
 // run through a picked file, the boxes answered with Return. WebKitGTK keeps its downloads out of
 // the test's reach, so the files are read through the page: the bytes that each run hands to the
-// downloads, as its "pelmora-run" event carries them, compared with core_run's.
+// downloads, as its "pelmora-run" event carries them, compared with core_run's. After each run the
+// results view shows the report's ranking and marks, and a match opened by a click its lines of
+// the battle log; PELMORA_E2E_SCREENSHOTS=DIR keeps a screenshot of the view in DIR (for three
+// characters too), at the scale GDK_SCALE gives.
 import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import { Builder, By, Key, until } from 'selenium-webdriver';
-import { asRosterFile, checkCase, fail, parseArguments, prepareRosters, sameBytes, serveSite } from './web_e2e_support.mjs';
+import { writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import {
+  asRosterFile,
+  checkCase,
+  collectMatch,
+  collectView,
+  compareMatch,
+  compareView,
+  fail,
+  parseArguments,
+  prepareRosters,
+  readExpected,
+  sameBytes,
+  serveSite,
+} from './web_e2e_support.mjs';
 
 const kMiniBrowser = process.env.PELMORA_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const kDriver = process.env.PELMORA_WEBKIT_DRIVER ?? 'WebKitWebDriver';
 
 const options = parseArguments();
-const rosters = prepareRosters(options);
+const screenshots = process.env.PELMORA_E2E_SCREENSHOTS;
+const rosters = prepareRosters(options, screenshots ? [3] : []);
 const site = await serveSite(options.site);
 const children = [];
 
@@ -69,6 +88,28 @@ async function startSession(display) {
 }
 
 let driver = null;
+
+// The view of the run: its ranking and grid, and the match of the last character and the first.
+async function checkResults(roster) {
+  await driver.wait(async () => driver.executeScript(() => document.getElementById('ResultsView').hidden === false), 30000);
+  const expected = readExpected(roster.expected.files, roster.name === 'sample' ? 'utf-8' : 'shift_jis');
+  compareView(`the results of ${roster.name}`, await driver.executeScript(collectView), expected);
+  const last = expected.count - 1;
+  // WebKitWebDriver does not bring a cell below the window into view itself.
+  const cell = await driver.findElement(By.css(`#Grid tbody tr:nth-child(${last + 1}) td:nth-of-type(1)`));
+  await driver.executeAsyncScript((element, done) => {
+    element.scrollIntoView({ block: 'center' });
+    requestAnimationFrame(() => requestAnimationFrame(done));
+  }, cell);
+  await cell.click();
+  await driver.wait(async () => (await driver.executeScript(collectMatch)).length > 0, 10000);
+  compareMatch(`the results of ${roster.name}`, last, 0, await driver.executeScript(collectMatch), expected.matchLines(last, 0));
+  if (!screenshots) return;
+  await driver.executeScript(() => document.querySelector('#Ranking li:first-child button').click());
+  await driver.executeScript(() => document.getElementById('Results').scrollIntoView());
+  const scale = process.env.GDK_SCALE ?? '1';
+  writeFileSync(join(screenshots, `webkit-results-${roster.name}-${scale}00.png`), Buffer.from(await driver.takeScreenshot(), 'base64'));
+}
 try {
   for (const roster of Object.values(rosters.cases)) checkCase(roster);
   const display = await startXServer();
@@ -105,7 +146,7 @@ try {
     });
   });
 
-  for (const name of ['sample', 'sjis100']) {
+  for (const name of screenshots ? ['sample', 'sjis3', 'sjis100'] : ['sample', 'sjis100']) {
     const roster = rosters.cases[name];
     if (name !== 'sample') await driver.findElement(By.id('ChooseFile')).sendKeys(asRosterFile(roster, rosters.folder));
     const runsBefore = await driver.executeScript(() => window.pelmoraRuns.length);
@@ -119,9 +160,10 @@ try {
     const files = await driver.executeScript(() => window.pelmoraRuns[window.pelmoraRuns.length - 1]);
     if (Object.keys(files).sort().join() !== Object.keys(roster.expected.files).sort().join()) fail(`${name}: files ${Object.keys(files)}`);
     for (const [file, base64] of Object.entries(files)) sameBytes(`${name} ${file}`, Buffer.from(base64, 'base64'), roster.expected.files[file]);
+    await checkResults(roster);
   }
   const version = (await driver.getCapabilities()).get('browserVersion');
-  console.log(`WebKitGTK ${version}: the sample and a hundred characters gave core_run's files and boxes`);
+  console.log(`WebKitGTK ${version}: the sample and a hundred characters gave core_run's files and boxes, and their results view`);
 } finally {
   if (driver) await driver.quit().catch(() => {});
   for (const child of children) child.kill();
