@@ -1,7 +1,10 @@
 // The turn and the skill dispatcher.
 #include "battle/turn.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "battle/roll_lines.h"
 #include "battle/skills.h"
@@ -14,13 +17,28 @@ namespace pelmora {
 
 namespace {
 
+// The roll's text is put together in place and appended to its line at once: every roll of the
+// round robin goes through here.
 void AppendInitiativeRoll(std::string& line, std::int32_t stamina, std::int32_t die, std::int32_t total) {
-  line += "体力"_sj;
-  line += Decimal(stamina);
-  line += "＋ダイス"_sj;
-  line += Decimal(die);
-  line += "＝"_sj;
-  line += Decimal(total);
+  constexpr std::string_view kStamina = "体力"_sj;
+  constexpr std::string_view kDie = "＋ダイス"_sj;
+  constexpr std::string_view kEquals = "＝"_sj;
+  const TNumberText numbers[] = {Decimal(stamina), Decimal(die), Decimal(total)};
+  std::array<char, kStamina.size() + kDie.size() + kEquals.size() + 3 * sizeof(TNumberText::Bytes)> text;
+  char* end = text.data();
+  auto put = [&end](std::string_view piece) { end = std::copy(piece.begin(), piece.end(), end); };
+  // A number's bytes are copied whole, which the next piece overwrites past its end.
+  auto putNumber = [&end](const TNumberText& number) {
+    std::copy(number.Bytes.begin(), number.Bytes.end(), end);
+    end += number.Size;
+  };
+  put(kStamina);
+  putNumber(numbers[0]);
+  put(kDie);
+  putNumber(numbers[1]);
+  put(kEquals);
+  putNumber(numbers[2]);
+  line.append(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 // Rolls A's die, then B's, until the totals differ; every roll stays on the lines. Returns
