@@ -45,10 +45,8 @@ struct TBenchCase {
 };
 
 constexpr TBenchCase kCases[] = {
-    {10, TTextEncoding::ShiftJis, false},
-    {25, TTextEncoding::ShiftJis, false},
-    {50, TTextEncoding::ShiftJis, false},
-    {100, TTextEncoding::ShiftJis, true},
+    {10, TTextEncoding::ShiftJis, false}, {25, TTextEncoding::ShiftJis, false},
+    {50, TTextEncoding::ShiftJis, false}, {100, TTextEncoding::ShiftJis, true},
     {100, TTextEncoding::Utf8, true},
 };
 constexpr int kDefaultRepetitions = 15;
@@ -94,11 +92,12 @@ std::pair<TTimes, TTimes> Measure(int repetitions, bool alsoOneProcessor, TFunct
   return {BestAndMedian(free), alsoOneProcessor ? BestAndMedian(held) : TTimes{}};
 }
 
-void PrintLine(const TBenchCase& c, bool oneProcessor, TTimes run, TTimes floor, std::size_t bytes, long peakRssKb) {
-  std::printf("N=%d%s%s run_ms=%.3f/%.3f floor_ms=%.3f/%.3f ratio=%.2f/%.2f bytes=%zu peak_rss_kb=%ld\n", c.Count,
-              c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "", oneProcessor ? " cpus=1" : "",
-              run.BestMs, run.MedianMs, floor.BestMs, floor.MedianMs, run.BestMs / floor.BestMs,
-              run.MedianMs / floor.MedianMs, bytes, peakRssKb);
+void PrintLine(const TBenchCase& c, bool oneProcessor, TTimes run, TTimes floor, std::size_t bytes,
+               long peakRssKb) {
+  std::printf("N=%d%s%s run_ms=%.3f/%.3f floor_ms=%.3f/%.3f ratio=%.2f/%.2f bytes=%zu peak_rss_kb=%ld\n",
+              c.Count, c.RosterEncoding == TTextEncoding::Utf8 ? " roster=utf-8" : "",
+              oneProcessor ? " cpus=1" : "", run.BestMs, run.MedianMs, floor.BestMs, floor.MedianMs,
+              run.BestMs / floor.BestMs, run.MedianMs / floor.MedianMs, bytes, peakRssKb);
 }
 
 // The generated roster, saved in the encoding given.
@@ -179,8 +178,9 @@ int main(int argc, char* argv[]) {
   std::filesystem::path scratch = MakeScratchDir();
   if (scratch.empty()) return EXIT_FAILURE;
   std::filesystem::current_path(scratch);
-  std::printf("whole run against the floor of writing its bytes; best/median of %d, each case in its own process\n",
-              repetitions);
+  std::printf(
+      "whole run against the floor of writing its bytes; best/median of %d, each case in its own process\n",
+      repetitions);
   std::fflush(stdout);
   int failures = 0;
   for (int k = 0; k < static_cast<int>(std::size(kCases)); ++k) {

@@ -7,8 +7,8 @@
 
 #include <exception>
 #include <filesystem>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -66,7 +66,8 @@ TWebFileBytes TakeFile(const char* name) {
   file.Bytes.reset(new char[file.Size]);
   in.seekg(0);
   in.read(file.Bytes.get(), static_cast<std::streamsize>(file.Size));
-  if (in.gcount() != static_cast<std::streamsize>(file.Size)) throw std::runtime_error(std::string(name) + " was cut short");
+  if (in.gcount() != static_cast<std::streamsize>(file.Size))
+    throw std::runtime_error(std::string(name) + " was cut short");
   return file;
 }
 
@@ -85,13 +86,15 @@ extern "C" {
 
 int PelmoraRun(const char* roster, int size) {
   LastRun = TWebRun{};
-  TMessageBoxPresenter before = SetMessageBoxPresenter(
-      [](std::string_view text) { LastRun.Boxes.push_back({Cp932ToUtf8(text), false}); });
+  TMessageBoxPresenter before = SetMessageBoxPresenter([](std::string_view text) {
+    LastRun.Boxes.push_back({Cp932ToUtf8(text), false});
+  });
   try {
     PrepareWorkDir(roster, size);
     RunFromRosterFile();
     // Both files are complete exactly when the run has said so in its last box.
-    LastRun.FilesWritten = !LastRun.Boxes.empty() && LastRun.Boxes.back().Text == Cp932ToUtf8(kClosingMessage);
+    LastRun.FilesWritten =
+        !LastRun.Boxes.empty() && LastRun.Boxes.back().Text == Cp932ToUtf8(kClosingMessage);
   } catch (const std::exception& error) {
     RecordError(error.what());
   } catch (...) {
@@ -119,7 +122,9 @@ void PelmoraReleaseFiles() {
   for (TWebFileBytes& file : LastRun.Files) file = TWebFileBytes{};
 }
 
-const char* PelmoraFileName(int file) { return file == kWebResultFile ? kResultFileName : kBattleLogFileName; }
+const char* PelmoraFileName(int file) {
+  return file == kWebResultFile ? kResultFileName : kBattleLogFileName;
+}
 
 const char* PelmoraRosterFileName() { return reinterpret_cast<const char*>(kRosterFileName.data()); }
 
