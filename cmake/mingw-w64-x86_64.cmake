@@ -18,10 +18,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Test programs run under Wine, headless, in a prefix of the build's own (made by the tests'
-# wine_prefix fixture), quiet, and without the Mono and Gecko installers that would ask on screen.
+# wine_prefix fixture), through the tests' helper, which starts a program again where Wine failed
+# to start it and keeps Wine quiet and without the Mono and Gecko installers that would ask on
+# screen.
 find_program(PELMORA_WINE NAMES wine64 wine)
 if(PELMORA_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-      ${PELMORA_WINE})
+      env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix PELMORA_WINE=${PELMORA_WINE}
+      bash ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine_run.sh)
 endif()

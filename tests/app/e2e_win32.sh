@@ -39,16 +39,16 @@ start_x_server "${screen_width}x${screen_height}"
 make_wine_prefix "$prefix" "$dpi"
 
 # run_core DIR: the core's own files for the roster in DIR, written by core_run under the same Wine.
-run_core() { (cd "$1" && wine "$core_run" >/dev/null 2>&1) || true; }
+run_core() { (cd "$1" && wine_run "$core_run" >/dev/null 2>&1) || true; }
 
 work=$scratch/work
 mkdir -p "$work"
 cp "$sample" "$work/$roster_name"
-(cd "$work" && exec wine "$program") >"$scratch/program.log" 2>&1 &
+(cd "$work" && wine_run "$program") >"$scratch/program.log" 2>&1 &
 
 wait_for_window "$(cat "$scratch/program.log")"
 
-probe_menu() { wine "$probe" menu 2>&1; }
+probe_menu() { wine_run "$probe" menu 2>&1; }
 shot() { [ -n "$shots" ] && mkdir -p "$shots" && import -window root "$shots/$1-${dpi}dpi.png"; true; }
 
 # The window as Windows sees it: caption, DPI, fixed frame, client size, centred by its outer size.
@@ -121,7 +121,7 @@ if [ "$dpi" = 96 ]; then
   [ "$(probe_menu)" = "menu=0" ] || fail "Escape did not leave the system menu"
 
   # The private message is taken and the window lives on.
-  [ "$(wine "$probe" private 2>&1)" = "answered=1 alive=1" ] || fail "the private message"
+  [ "$(wine_run "$probe" private 2>&1)" = "answered=1 alive=1" ] || fail "the private message"
 
   # A generated roster of twenty characters, saved as Shift_JIS and as UTF-8: each run writes the
   # core's files for its roster, those of the UTF-8 roster in UTF-8. The names hold 表 and ソ,

@@ -14,4 +14,4 @@ source "$(dirname "$0")/../support/wine_prefix.sh"
 begin_wine_test "$prefix"
 start_x_server 1280x1024
 make_wine_prefix "$prefix" "$dpi"
-wine "$@"
+wine_run "$@"

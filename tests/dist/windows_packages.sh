@@ -97,7 +97,7 @@ make_wine_prefix "$prefix" 96
 reference=$scratch/reference
 mkdir -p "$reference"
 cp "$sample" "$reference/$roster_name"
-(cd "$reference" && wine "$core_run" >/dev/null 2>&1) || true
+(cd "$reference" && wine_run "$core_run" >/dev/null 2>&1) || true
 [ -s "$reference/pelm_battle.txt" ] || fail "core_run wrote no battle log"
 
 # run_once BOX_TEXT: clicks the run button, expects one box with the text, and answers it.
@@ -109,7 +109,7 @@ run_once() {
 }
 # close_program: closes the window as Windows would and waits until every Wine process ended.
 close_program() {
-  wine taskkill /im pelmora-simulator.exe >/dev/null 2>&1 || fail "taskkill"
+  wine_run taskkill /im pelmora-simulator.exe >/dev/null 2>&1 || fail "taskkill"
   wineserver -w
 }
 expect_files() {
@@ -121,14 +121,14 @@ closing='「pelm_result.txt」および「pelm_battle.txt」を出力しまし�
 missing_roster="${roster_name}読み込み失敗"
 
 # The unpacked zip, started in its own folder as Explorer starts it.
-(cd "$unpacked" && exec wine ./pelmora-simulator.exe) >"$scratch/zip-program.log" 2>&1 &
+(cd "$unpacked" && wine_run ./pelmora-simulator.exe) >"$scratch/zip-program.log" 2>&1 &
 wait_for_window "unpacked zip"
 run_once "$closing"
 expect_files "$unpacked"
 close_program
 
 # The silent installer.
-wine "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the installer failed: $(cat "$scratch/setup.log")"
+wine_run "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the installer failed: $(cat "$scratch/setup.log")"
 wineserver -w
 # The user's folders where Windows has them, under C:\users\<the user>.
 user=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -not -name Public -printf '%f\n')
@@ -151,7 +151,7 @@ lnk_holds "$install_windows\pelmora-simulator.exe" || fail "the shortcut does no
 lnk_holds "Plays a round robin of card battles" || fail "the shortcut has no description"
 cmp "$sample" "$work/$roster_name" || fail "the sample roster is not in Documents\\Pelmora Simulator"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\PelmoraSimulator'
-registration=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+registration=$(wine_run reg query "$key" 2>/dev/null | tr -d '\r')
 for value in "DisplayName    REG_SZ    Pelmora Simulator" "DisplayVersion    REG_SZ    $version" \
   "Publisher    REG_SZ    The Pelmora Simulator developers" \
   "DisplayIcon    REG_SZ    $install_windows\\pelmora-simulator.exe,0" \
@@ -165,7 +165,7 @@ size=$(sed -n 's/^ *EstimatedSize *REG_DWORD *//p' <<<"$registration")
 # The shortcut, started from a folder with no roster: the program runs in its working folder.
 elsewhere=$scratch/elsewhere
 mkdir -p "$elsewhere"
-(cd "$elsewhere" && exec wine start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
+(cd "$elsewhere" && wine_run start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
 wait_for_window "Start-menu shortcut"
 [ -n "$shots" ] && mkdir -p "$shots" && sleep 0.5 && import -window root "$shots/installed-window.png"
 run_once "$closing"
@@ -176,26 +176,26 @@ close_program
 # A second install over the first keeps the user's roster.
 printf '■■■■■炸斬イ報霧：エディット\r\n' >"$work/$roster_name"
 cp "$work/$roster_name" "$scratch/edited"
-wine "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the second install failed: $(cat "$scratch/setup.log")"
+wine_run "$setup" /S >"$scratch/setup.log" 2>&1 || fail "the second install failed: $(cat "$scratch/setup.log")"
 wineserver -w
 cmp "$scratch/edited" "$work/$roster_name" || fail "the second install replaced the user's roster"
 [ -s "$install_dir/pelmora-simulator.exe" ] || fail "the second install left no program"
 
 # The shortcut after its folder was deleted: the program runs and finds no roster.
 mv "$work" "$scratch/kept"
-(cd "$elsewhere" && exec wine start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
+(cd "$elsewhere" && wine_run start "$shortcut_windows") >"$scratch/shortcut.log" 2>&1
 wait_for_window "Start-menu shortcut without its folder"
 run_once "$missing_roster"
 close_program
 mv "$scratch/kept" "$work"
 
 # The silent uninstaller: the program, the shortcut and the registration go; the folder stays.
-wine "$install_dir/uninstall.exe" /S >"$scratch/uninstall.log" 2>&1 ||
+wine_run "$install_dir/uninstall.exe" /S >"$scratch/uninstall.log" 2>&1 ||
   fail "the uninstaller failed: $(cat "$scratch/uninstall.log")"
 wineserver -w
 [ ! -e "$install_dir" ] || fail "the program's folder is still there: $(ls "$install_dir")"
 [ ! -e "$shortcut" ] || fail "the shortcut is still there"
-wine reg query "$key" >/dev/null 2>&1 && fail "the registration is still there"
+wine_run reg query "$key" >/dev/null 2>&1 && fail "the registration is still there"
 cmp "$scratch/edited" "$work/$roster_name" || fail "the uninstaller touched the roster"
 expect_files "$work"
 

@@ -14,8 +14,8 @@ wait_for_window() {
   fail "no window with the caption Pelmora Simulator: $1"
 }
 
-probe_window() { wine "$probe" window 2>&1; }
-probe_boxes() { wine "$probe" boxes 2>&1; }
+probe_window() { wine_run "$probe" window 2>&1; }
+probe_boxes() { wine_run "$probe" boxes 2>&1; }
 # field NAME TEXT: the value of NAME=... in the probe's lines.
 field() { sed -n "s/^$1=//p" <<<"$2"; }
 
