@@ -52,6 +52,13 @@ inline constexpr std::string_view kMistWallSkill = "霧壁"_sj;
 inline constexpr std::string_view kParadiseSkill = "楽園"_sj;
 inline constexpr std::string_view kAirPressureSkill = "空圧"_sj;
 
+// Every full name is two double-byte characters long.
+inline constexpr std::size_t kSkillNameLength = 4;
+static_assert(kBlastSkill.size() == kSkillNameLength && kSlashSkill.size() == kSkillNameLength &&
+              kSwordSkill.size() == kSkillNameLength && kRetaliationSkill.size() == kSkillNameLength &&
+              kMistWallSkill.size() == kSkillNameLength && kParadiseSkill.size() == kSkillNameLength &&
+              kAirPressureSkill.size() == kSkillNameLength);
+
 struct TSkillTableEntry {
   std::string_view Letter;  // the roster file's one-character code, the first character of Name
   std::string_view Name;
@@ -86,5 +93,8 @@ void ResetForTurn(TChara& chara);
 // Appends the one-line summary to the line being written: the name padded to width bytes,
 // "：HP", HP, "／", MaxHP, then "、" and the name of every slot that is not spent.
 void CharaSummary(TLineWriter& out, const TChara& chara, std::int32_t width);
+
+// Appends "、" and the name of every slot that is not spent, as the summary ends.
+void AppendReadySkills(TLineWriter& out, const TChara& chara);
 
 }  // namespace pelmora

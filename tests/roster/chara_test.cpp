@@ -81,6 +81,9 @@ TEST(Chara, SummaryLine) {
   used.Skill(0).UsedThisTurn = true;
   TChara allSpent = MakeChara("■■■■■■■■■楽：僧"_sj);
   allSpent.Skill(0).Spent = true;
+  // Names of the table's length are put together apart from others, which keep their place.
+  TChara otherName = MakeChara("■■■■■■■炸斬霧：弓"_sj);
+  otherName.Skill(1).Name = "長い技名"_sj;
   struct TCase {
     const char* Name;
     TChara Chara;
@@ -99,6 +102,7 @@ TEST(Chara, SummaryLine) {
       {"used this turn is listed", used, 4, "剣士：HP36／36、炸撃、斬撃"_sj},
       {"only skill spent", allSpent, 4, "僧  ：HP45／45"_sj},
       {"duplicated letters", MakeChara("■■■■■■■炸炸炸：弓"_sj), 2, "弓：HP28／28、炸撃、炸撃、炸撃"_sj},
+      {"a name of another length", otherName, 2, "弓：HP28／28、炸撃、長い技名、霧壁"_sj},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
