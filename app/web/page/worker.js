@@ -23,7 +23,9 @@ function run(core, roster) {
     pointer = core._malloc(Math.max(size, 1));
     core.HEAPU8.set(new Uint8Array(roster), pointer);
   }
+  const start = performance.now();
   const count = core._PelmoraRun(pointer, size);
+  const runMs = performance.now() - start;
   if (pointer) core._free(pointer);
   const boxes = [];
   for (let index = 0; index < count; ++index) {
@@ -38,7 +40,7 @@ function run(core, roster) {
     }));
     core._PelmoraReleaseFiles();
   }
-  return { boxes, files };
+  return { boxes, files, runMs };
 }
 
 function errorBoxText(core, message) {
