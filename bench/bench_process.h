@@ -15,8 +15,9 @@ bool MeasureInOwnProcess(TMeasureCase measure, int k, int repetitions);
 
 inline constexpr const char* kOneCaseOption = "--one-case";
 
-// While it lives, the calling thread runs only on the processor it was on when it was made,
-// where the system lets it be held; then it may run wherever it could before.
+// While it lives, the process (on Linux the calling thread, and the threads it starts) runs only
+// on the processor the caller was on when it was made, where the system lets it be held; then it
+// may run wherever it could before.
 class THeldToProcessor {
  public:
   THeldToProcessor();

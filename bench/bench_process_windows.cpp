@@ -52,17 +52,20 @@ bool MeasureInOwnProcess(TMeasureCase, int k, int repetitions) {
   return finished && exitCode == 0;
 }
 
+// The whole process is held, so that the threads it starts meanwhile are held with it.
 THeldToProcessor::THeldToProcessor() : before_(sizeof(DWORD_PTR)) {
+  DWORD_PTR process = 0;
+  DWORD_PTR system = 0;
+  if (!::GetProcessAffinityMask(::GetCurrentProcess(), &process, &system)) return;
   DWORD_PTR one = DWORD_PTR{1} << ::GetCurrentProcessorNumber();
-  DWORD_PTR before = ::SetThreadAffinityMask(::GetCurrentThread(), one);
-  held_ = before != 0;
-  std::memcpy(before_.data(), &before, sizeof before);
+  held_ = ::SetProcessAffinityMask(::GetCurrentProcess(), one) != 0;
+  std::memcpy(before_.data(), &process, sizeof process);
 }
 
 THeldToProcessor::~THeldToProcessor() {
   DWORD_PTR before = 0;
   std::memcpy(&before, before_.data(), sizeof before);
-  if (held_) ::SetThreadAffinityMask(::GetCurrentThread(), before);
+  if (held_) ::SetProcessAffinityMask(::GetCurrentProcess(), before);
 }
 
 long PeakRssKb() {
