@@ -34,11 +34,9 @@ class TLineWriter {
     return *this;
   }
   TLineWriter& operator<<(std::int32_t number) { return *this << Decimal(number); }
-  // A number's bytes are copied whole, as one move of fixed size: what lies past its end is room
-  // that the next piece writes over.
   TLineWriter& operator<<(const TNumberText& number) {
-    if (number.Bytes.size() > capacity_ - used_) Grow(number.Bytes.size());
-    std::memcpy(buffer_.get() + used_, number.Bytes.data(), number.Bytes.size());
+    if (number.Size > capacity_ - used_) Grow(number.Size);
+    CopyShortPiece(buffer_.get() + used_, number.Bytes.data(), number.Size);
     used_ += number.Size;
     return *this;
   }

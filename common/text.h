@@ -29,7 +29,7 @@ std::string_view FirstSjisChar(std::string_view text);
 // The decimal text of a number, held in place so that writing a number allocates nothing. It
 // reads as a std::string_view wherever text is appended.
 struct TNumberText {
-  std::array<char, 12> Bytes{};  // "-2147483648" is the longest; the rest stays zero
+  std::array<char, 12> Bytes;  // "-2147483648" is the longest
   std::size_t Size = 0;
 
   operator std::string_view() const { return {Bytes.data(), Size}; }

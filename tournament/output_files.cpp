@@ -21,11 +21,12 @@ namespace {
 // files end exactly as they would had the run written each block itself. Closing a file ends
 // the thread, so none is left between runs. Defined before the files, it outlives them.
 //
-// Only files that take UTF-8 are written behind the run: converting a block costs about as much
+// Emptying the last run's file, which frees all it held, always goes on behind the run. After
+// that, files that take UTF-8 are written behind the run: converting a block costs about as much
 // as building it, and sharing that pays for the hand-overs. A Shift_JIS block costs the system a
-// tenth of that to take; handing it, or the emptying of the last run's file, to another processor
-// measured no faster on Linux and slower under Wine, so such files are emptied and written by the
-// run itself.
+// tenth of that to take, about what waking the thread on another processor costs, so such a
+// block goes behind the run only while the thread is still awake with the work before it, and
+// the run writes it itself otherwise.
 TWriteBehind FileWrites(TLineWriter::kBlocksInFlight);
 
 // What the run converts before it looks again whether the system has taken the blocks before.
@@ -39,8 +40,7 @@ TOutputFile BattleLogFile;
 TOutputFile::~TOutputFile() { Abandon(); }
 
 // The file is opened once the file before has been emptied, as if each were opened and emptied
-// in turn; emptying the last run's file, which frees all it held, goes on behind the run where
-// the file is written there.
+// in turn; emptying it goes on behind the run.
 void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding encoding) {
   if (IsOpen()) Abandon();
   DiscardBuffer();
@@ -53,7 +53,7 @@ void TOutputFile::Open(const std::filesystem::path& fileName, TTextEncoding enco
   auto empty = [file] {
     if (int code = IsRegularFile(file) ? CutFileAt(file, 0) : 0; code != 0) throw TIoError(code);
   };
-  WritesBehind() ? FileWrites.Hand(empty) : FileWrites.Run(empty);
+  FileWrites.Hand(empty);
 }
 
 void TOutputFile::Close() {
@@ -77,12 +77,13 @@ void TOutputFile::Abandon() {
   file_ = kNoFile;
 }
 
-// Blocks handed on while lines follow are written behind the run, where the file is; the last
-// one, with nothing left to build meanwhile, is written by the run itself.
+// Blocks handed on while lines follow may be written behind the run; the last one, with nothing
+// left to build meanwhile, is written by the run itself.
 void TOutputFile::WriteOut(const char* bytes, std::size_t size, bool linesFollow) {
   if (file_ == kNoFile) throw TIoError(kFileNotOpenError);
   auto write = [this, linesFollow](std::function<void()> job) {
-    linesFollow&& WritesBehind() ? FileWrites.Hand(std::move(job)) : FileWrites.Run(job);
+    linesFollow && (WritesBehind() || FileWrites.IsBusy()) ? FileWrites.Hand(std::move(job))
+                                                           : FileWrites.Run(job);
   };
   if (encoding_ == TTextEncoding::ShiftJis) {
     write([this, bytes, size] { WriteWhole(bytes, size); });

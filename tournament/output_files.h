@@ -38,7 +38,8 @@ class TOutputFile : public TLineWriter {
   void WriteOut(const char* bytes, std::size_t size, bool linesFollow) override;
 
  private:
-  // Whether the system takes this file's blocks behind the run.
+  // Whether the system takes every block of this file behind the run, not only those handed on
+  // while the thread is busy.
   bool WritesBehind() const { return encoding_ == TTextEncoding::Utf8; }
 
   // Writes the bytes in full, or cuts off what a refusal tore and throws.
