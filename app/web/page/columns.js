@@ -1,8 +1,8 @@
 // Lines of the files laid out as the program counts their widths: a character that Shift_JIS
 // writes in one byte (ASCII, half-width katakana) takes one column, every other character two.
-// Each character stands in a cell of its columns' width, so the log's indentation and padded
-// names line up in any font: the column is as wide as the font's widest half-width glyph or half
-// its widest full-width one, measured in the browser that shows them.
+// Each run of characters stands in a cell of its columns' width, so the log's indentation and
+// padded names line up in any font: the column is as wide as the font's widest half-width glyph
+// or half its widest full-width one, measured in the browser that shows them.
 const kHalfWidthProbes = ['M', 'W', 'm', 'w', '@', '0', '=', 'ｱ', 'ﾞ'];
 const kFullWidthProbes = ['■', '＞', '・', '漢', '鬱', 'ア', '：', 'Ｗ'];
 // Layout counts in 64ths of a pixel: a column of whole 64ths makes two columns exactly one
@@ -30,20 +30,35 @@ export function fitColumns(element) {
   element.style.setProperty('--column', `${Math.ceil(column * kLayoutUnit) / kLayoutUnit}px`);
 }
 
-// One line as an element: one cell per character, the wide ones twice as wide. The text is the
-// line's own, so it reads and copies as it is written.
+// One line as an element: a cell for each run of characters of one width, as wide as their
+// columns. No glyph is wider than its columns, so every run ends where the program's count says
+// and the next one starts there; the text is the line's own, so it reads and copies as it is
+// written. A cell a run rather than a character keeps a long match quick to draw.
 export function lineElement(text) {
   const line = document.createElement('div');
   line.className = 'line';
   let columns = 0;
-  for (const character of text) {
+  let run = '';
+  let runColumns = 0;
+  let runWidth = 0;
+  const endRun = () => {
+    if (!run) return;
     const cell = document.createElement('span');
-    const width = columnsOf(character);
-    if (width === 2) cell.className = 'wide';
-    cell.textContent = character;
+    cell.textContent = run;
+    cell.style.width = `calc(${runColumns} * var(--column))`;
     line.append(cell);
+    run = '';
+    runColumns = 0;
+  };
+  for (const character of text) {
+    const width = columnsOf(character);
+    if (width !== runWidth) endRun();
+    runWidth = width;
+    run += character;
+    runColumns += width;
     columns += width;
   }
+  endRun();
   line.style.setProperty('--columns', columns);
   return line;
 }
