@@ -67,18 +67,29 @@ class TEmptyNativeTitle : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == widget_ && event->type() == QEvent::Show) {
-      if (!OnWayland()) {
-        ClearX11Title(widget_);
-      } else if (QWindow* window = widget_->windowHandle()) {
-        window->installEventFilter(this);
-      }
+      if (!OnWayland()) ClearX11Title(widget_);
+      if (QWindow* window = widget_->windowHandle()) window->installEventFilter(this);
     } else if (watched != widget_ && event->type() == QEvent::Expose) {
-      ClearWaylandTitle(static_cast<QWindow*>(watched));
+      if (OnWayland()) {
+        ClearWaylandTitle(static_cast<QWindow*>(watched));
+      } else {
+        ClearX11TitleOnce();
+      }
     }
     return false;
   }
 
  private:
+  // On X11 the title is emptied as the window is shown and once more at its first exposure of
+  // each native window: Qt may make the native window again after it is shown (and name it
+  // again), which a busy machine shows as a title that comes back.
+  void ClearX11TitleOnce() {
+    WId id = widget_->winId();
+    if (id == clearedX11Window_) return;
+    ClearX11Title(widget_);
+    clearedX11Window_ = id;
+  }
+
   // Once for each toplevel: a window shown again gets a new one, with the program's name again.
   void ClearWaylandTitle(QWindow* window) {
     xdg_toplevel* toplevel = WaylandToplevel(window);
@@ -89,6 +100,7 @@ class TEmptyNativeTitle : public QObject {
 
   QWidget* widget_;
   xdg_toplevel* clearedToplevel_ = nullptr;
+  WId clearedX11Window_ = 0;
 };
 
 }  // namespace
